@@ -1,1 +1,45 @@
-// under construction
+// Scene state and window set-up of the letter-scene viewer.
+#include "scene.h"
+
+float cameraX = 0.0f;
+float cameraY = 0.0f;
+float cameraZ = 50.0f;
+int upSign = 1;
+int sweepX = 0;
+int sweepY = 0;
+int spinPaused = 0;
+float spinAngle = 0.0f;
+float teapotAngle = 0.0f;
+float teax = 0.0f;
+float teay = 1.0f;
+float teaz = 0.0f;
+int teapotMode = 0;
+int bigScale = 0;
+float glyphSlot1 = 0.0f;
+float glyphSlot2 = 1.0f;
+float glyphSlot3 = 2.0f;
+float glyphSlot4 = 3.0f;
+char textBuffer[TEXT_BUFFER_SIZE];
+GLuint fontBase = 0;
+
+void initGL()
+{
+    // Only the diffuse colour of light 0 is set; its position, ambient and
+    // specular keep OpenGL's defaults.
+    static const GLfloat lightDiffuse[] = {0.7f, 0.7f, 0.7f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+
+    // Every texture lives in the default texture object; each load later
+    // replaces the two filters, the wrap modes hold for the whole run.
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+}
