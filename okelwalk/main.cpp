@@ -1,1 +1,40 @@
-int main() { return 0; }
+// okelwalk, the room walk-through: the word as textured blocks in a room lit
+// by a circling lamp, walked through with the arrow and page keys.
+#include <GL/freeglut.h>
+
+#include "lists.h"
+#include "navigation.h"
+#include "room.h"
+#include "walk.h"
+#include "walkTextures.h"
+
+int main(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(500, 500);
+    glutInitWindowPosition(100, 150);
+    mainWindow = glutCreateWindow("Osk's Animated 3D OKEL");
+    glutReshapeFunc(reshapeView);
+    glutDisplayFunc(drawMainWindow);
+    glutSpecialFunc(specialKey);
+    glutIdleFunc(animateLamp);
+
+    helpWindow = glutCreateSubWindow(mainWindow, 10, 420, 480, 70);
+    glutDisplayFunc(drawHelp);
+    glutReshapeFunc(reshapeHelp);
+
+    viewWindow = glutCreateSubWindow(mainWindow, 10, 10, 480, 400);
+    glutReshapeFunc(reshapeView);
+    glutDisplayFunc(drawView);
+    glutSpecialFunc(specialKey);
+
+    // Lights, textures and lists belong to the 3D view's context alone.
+    initLighting();
+    initTextures();
+    buildLists();
+
+    redisplayView();
+    glutMainLoop();
+    return 0;
+}
