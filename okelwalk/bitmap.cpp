@@ -1,1 +1,563 @@
-// under construction
+// The walk-through's BMP reader.
+//
+// Every encoding the reader accepts is turned into one layout, the one the
+// texture upload wants: rows from the bottom of the picture to the top, each
+// row width x 3 bytes blue, green, red, padded with zeros to 4 bytes.
+//
+// Accepted:
+//   - headers: the 12-byte OS/2 1.x core header (16-bit sides, 3-byte
+//     palette entries), the 40-byte Windows header and its 52/56/108/124-byte
+//     successors, and the 16- and 64-byte OS/2 2.x headers;
+//   - 1, 4 and 8 bits per pixel through a palette, 16 and 32 bits with the
+//     default layouts or with bit-field masks, 24 bits (any palette ignored);
+//   - RLE8 and RLE4 compression, bottom-up only;
+//   - top-down (negative height) uncompressed files.
+// Refused: embedded JPEG or PNG, OS/2 Huffman or RLE24, any other
+// compression, bit count or header size, planes other than 1, sides of zero,
+// negative widths, sides over BITMAP_MAX_SIDE, and data that does not fit.
+//
+// Choices made where files are damaged or unusual:
+//   - uncompressed pixel data that the file is too short to hold is refused
+//     as a whole (a half picture makes a misleading texture); only the
+//     padding after the very last row may be missing;
+//   - RLE data that ends early, or steps past the picture, stops there and
+//     the picture loads with what was decoded; pixels the RLE never sets are
+//     black;
+//   - a palette index past the palette gives black;
+//   - a mask channel of n bits becomes 8 bits by repeating its bits
+//     (5 bits abcde -> abcdeabc), which maps 0 to 0 and the top value to 255;
+//     a channel wider than 8 bits keeps its top 8 bits.
+#include "bitmap.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t FILE_HEADER_BYTES = 14;
+constexpr std::size_t CORE_HEADER_BYTES = 12;
+constexpr std::size_t OS2_SHORT_HEADER_BYTES = 16;
+constexpr std::size_t INFO_HEADER_BYTES = 40;
+constexpr std::size_t V2_HEADER_BYTES = 52;
+constexpr std::size_t V3_HEADER_BYTES = 56;
+constexpr std::size_t OS2_HEADER_BYTES = 64;
+constexpr std::size_t V4_HEADER_BYTES = 108;
+constexpr std::size_t V5_HEADER_BYTES = 124;
+
+constexpr std::uint32_t COMPRESSION_NONE = 0;
+constexpr std::uint32_t COMPRESSION_RLE8 = 1;
+constexpr std::uint32_t COMPRESSION_RLE4 = 2;
+constexpr std::uint32_t COMPRESSION_BITFIELDS = 3;
+
+constexpr std::size_t PALETTE_MAX_ENTRIES = 256;
+constexpr std::size_t MASK_BYTES = 12;
+
+// The largest file worth reading: the pixels of the largest accepted picture
+// at 32 bits, plus room for headers, palette and colour profile. Bigger
+// files are refused, which also stops reading from endless devices.
+constexpr std::size_t FILE_MAX_BYTES =
+    std::size_t(BITMAP_MAX_SIDE) * BITMAP_MAX_SIDE * 4 + (std::size_t(1) << 20);
+constexpr std::size_t READ_CHUNK_BYTES = std::size_t(1) << 16;
+
+// One colour channel of a 16- or 32-bit pixel: which bits hold it.
+struct Channel {
+    std::uint32_t mask = 0;
+    unsigned int shift = 0;
+    unsigned int bits = 0;
+};
+
+// What the headers say about the picture, checked and in size_t units.
+struct BitmapLayout {
+    std::size_t width = 0;
+    std::size_t height = 0;
+    bool topDown = false;
+    unsigned int bitCount = 0;
+    std::uint32_t compression = COMPRESSION_NONE;
+    std::size_t pixelOffset = 0;    // where the pixel data starts (bfOffBits)
+    std::size_t paletteOffset = 0;  // where the palette starts
+    std::size_t paletteEntryBytes = 4;
+    std::size_t paletteEntries = 0; // as declared, before clamping to the file
+    std::uint32_t masks[3] = {0, 0, 0}; // red, green, blue
+};
+
+// Palette turned into the output byte order: blue, green, red per entry.
+// Entries past the file's palette stay black.
+struct Palette {
+    unsigned char bgr[PALETTE_MAX_ENTRIES][3] = {};
+};
+
+unsigned int readU16(const unsigned char* p)
+{
+    return unsigned(p[0]) | (unsigned(p[1]) << 8);
+}
+
+std::uint32_t readU32(const unsigned char* p)
+{
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
+           (std::uint32_t(p[3]) << 24);
+}
+
+// Reads a signed 32-bit field without relying on how the compiler narrows.
+long long readS32(const unsigned char* p)
+{
+    long long value = readU32(p);
+    if (value >= 0x80000000LL) {
+        value -= 0x100000000LL;
+    }
+    return value;
+}
+
+bool multiplySizes(std::size_t a, std::size_t b, std::size_t& product)
+{
+    if (a != 0 && b > SIZE_MAX / a) {
+        return false;
+    }
+    product = a * b;
+    return true;
+}
+
+bool addSizes(std::size_t a, std::size_t b, std::size_t& sum)
+{
+    if (b > SIZE_MAX - a) {
+        return false;
+    }
+    sum = a + b;
+    return true;
+}
+
+// Bytes one row of `bitCount`-bit pixels occupies, without the padding.
+bool rowDataBytes(std::size_t width, unsigned int bitCount, std::size_t& bytes)
+{
+    std::size_t bits = 0;
+    if (!multiplySizes(width, bitCount, bits) || !addSizes(bits, 7, bits)) {
+        return false;
+    }
+    bytes = bits / 8;
+    return true;
+}
+
+bool roundUpToFour(std::size_t bytes, std::size_t& rounded)
+{
+    if (!addSizes(bytes, 3, rounded)) {
+        return false;
+    }
+    rounded &= ~std::size_t(3);
+    return true;
+}
+
+// Resizes a byte buffer, keeping its contents and zero-filling what is added;
+// an allocation failure becomes false.
+bool resizeBytes(std::vector<unsigned char>& bytes, std::size_t size)
+{
+    try {
+        bytes.resize(size, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool headerSizeKnown(std::size_t headerBytes)
+{
+    switch (headerBytes) {
+    case CORE_HEADER_BYTES:
+    case OS2_SHORT_HEADER_BYTES:
+    case INFO_HEADER_BYTES:
+    case V2_HEADER_BYTES:
+    case V3_HEADER_BYTES:
+    case OS2_HEADER_BYTES:
+    case V4_HEADER_BYTES:
+    case V5_HEADER_BYTES:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool encodingSupported(std::uint32_t compression, unsigned int bitCount, std::size_t headerBytes)
+{
+    bool os2 = headerBytes == OS2_SHORT_HEADER_BYTES || headerBytes == OS2_HEADER_BYTES;
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
+               bitCount == 24 || bitCount == 32;
+    case COMPRESSION_RLE8:
+        return bitCount == 8;
+    case COMPRESSION_RLE4:
+        return bitCount == 4;
+    case COMPRESSION_BITFIELDS:
+        // OS/2 2.x headers use this value for Huffman-coded 1-bit pictures.
+        return !os2 && (bitCount == 16 || bitCount == 32);
+    default:
+        return false;
+    }
+}
+
+// Fills in the default masks, or reads the file's own for BI_BITFIELDS: they
+// follow a 40-byte header and sit inside the longer headers.
+bool readMasks(const unsigned char* data, std::size_t size, std::size_t headerBytes,
+               BitmapLayout& layout)
+{
+    if (layout.compression != COMPRESSION_BITFIELDS) {
+        if (layout.bitCount == 16) {
+            layout.masks[0] = 0x7C00;
+            layout.masks[1] = 0x03E0;
+            layout.masks[2] = 0x001F;
+        } else if (layout.bitCount == 32) {
+            layout.masks[0] = 0x00FF0000;
+            layout.masks[1] = 0x0000FF00;
+            layout.masks[2] = 0x000000FF;
+        }
+        return true;
+    }
+    std::size_t masksAt = FILE_HEADER_BYTES + INFO_HEADER_BYTES;
+    if (masksAt + MASK_BYTES > size) {
+        return false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        layout.masks[i] = readU32(data + masksAt + 4 * i);
+    }
+    if (headerBytes == INFO_HEADER_BYTES) {
+        layout.paletteOffset += MASK_BYTES;
+    }
+    return true;
+}
+
+// Reads and checks both headers. Sides are bounded before any size is
+// computed from them.
+bool parseHeaders(const unsigned char* data, std::size_t size, BitmapLayout& layout)
+{
+    if (size < FILE_HEADER_BYTES + 4 || data[0] != 'B' || data[1] != 'M') {
+        return false;
+    }
+    std::size_t headerBytes = readU32(data + FILE_HEADER_BYTES);
+    if (!headerSizeKnown(headerBytes) || FILE_HEADER_BYTES + headerBytes > size) {
+        return false;
+    }
+    const unsigned char* info = data + FILE_HEADER_BYTES;
+    long long width = 0;
+    long long height = 0;
+    unsigned int planes = 0;
+    std::size_t declaredColours = 0;
+    if (headerBytes == CORE_HEADER_BYTES) {
+        width = readU16(info + 4);
+        height = readU16(info + 6);
+        planes = readU16(info + 8);
+        layout.bitCount = readU16(info + 10);
+        layout.paletteEntryBytes = 3;
+    } else {
+        // The 16-byte OS/2 header stops after the bit count; the fields it
+        // lacks mean no compression and a full palette.
+        width = readS32(info + 4);
+        height = readS32(info + 8);
+        planes = readU16(info + 12);
+        layout.bitCount = readU16(info + 14);
+        if (headerBytes >= INFO_HEADER_BYTES) {
+            layout.compression = readU32(info + 16);
+            declaredColours = readU32(info + 32);
+        }
+    }
+    if (planes != 1 || width <= 0 || height == 0) {
+        return false;
+    }
+    layout.topDown = height < 0;
+    if (height < 0) {
+        height = -height;
+    }
+    if (width > BITMAP_MAX_SIDE || height > BITMAP_MAX_SIDE) {
+        return false;
+    }
+    layout.width = std::size_t(width);
+    layout.height = std::size_t(height);
+    if (!encodingSupported(layout.compression, layout.bitCount, headerBytes)) {
+        return false;
+    }
+    // Compressed rows only make sense from the bottom up.
+    if (layout.topDown && layout.compression != COMPRESSION_NONE &&
+        layout.compression != COMPRESSION_BITFIELDS) {
+        return false;
+    }
+    layout.paletteOffset = FILE_HEADER_BYTES + headerBytes;
+    if (!readMasks(data, size, headerBytes, layout)) {
+        return false;
+    }
+    if (layout.bitCount <= 8) {
+        std::size_t full = std::size_t(1) << layout.bitCount;
+        layout.paletteEntries =
+            (declaredColours == 0 || declaredColours > full) ? full : declaredColours;
+    }
+    // The pixel data may start later than the headers and palette, never
+    // inside the headers.
+    layout.pixelOffset = readU32(data + 10);
+    return layout.pixelOffset >= layout.paletteOffset && layout.pixelOffset < size;
+}
+
+// Copies the palette into output order. Only entries that lie before the
+// pixel data are used, which also keeps the reads inside the file.
+void readPalette(const unsigned char* data, const BitmapLayout& layout, Palette& palette)
+{
+    std::size_t room = (layout.pixelOffset - layout.paletteOffset) / layout.paletteEntryBytes;
+    std::size_t entries = layout.paletteEntries < room ? layout.paletteEntries : room;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const unsigned char* entry = data + layout.paletteOffset + i * layout.paletteEntryBytes;
+        std::memcpy(palette.bgr[i], entry, 3);
+    }
+}
+
+// Accepts a mask channel only if its bits are one unbroken run inside the
+// pixel; a missing channel is refused too.
+bool describeChannel(std::uint32_t mask, unsigned int bitCount, Channel& channel)
+{
+    if (mask == 0 || (bitCount == 16 && mask > 0xFFFF)) {
+        return false;
+    }
+    unsigned int shift = 0;
+    while (((mask >> shift) & 1) == 0) {
+        ++shift;
+    }
+    std::uint32_t run = mask >> shift;
+    if ((run & (run + 1)) != 0) {
+        return false;
+    }
+    unsigned int bits = 0;
+    while (bits < 32 && ((run >> bits) & 1) != 0) {
+        ++bits;
+    }
+    channel.mask = mask;
+    channel.shift = shift;
+    channel.bits = bits;
+    return true;
+}
+
+// Brings an n-bit channel value to 8 bits by repeating its bits.
+unsigned char scaleChannel(std::uint32_t pixel, const Channel& channel)
+{
+    std::uint32_t value = (pixel & channel.mask) >> channel.shift;
+    if (channel.bits >= 8) {
+        return static_cast<unsigned char>(value >> (channel.bits - 8));
+    }
+    std::uint32_t repeated = 0;
+    unsigned int filled = 0;
+    while (filled < 8) {
+        repeated = (repeated << channel.bits) | value;
+        filled += channel.bits;
+    }
+    return static_cast<unsigned char>(repeated >> (filled - 8));
+}
+
+// The i-th 4-bit index of a pair packed in one byte: high half first.
+unsigned int nibble(unsigned int byte, unsigned int i)
+{
+    return (i % 2) ? byte & 0x0F : byte >> 4;
+}
+
+// The output row that the file's row `fileRow` lands on.
+unsigned char* outputRow(Bitmap& bitmap, const BitmapLayout& layout, std::size_t fileRow)
+{
+    std::size_t row = layout.topDown ? layout.height - 1 - fileRow : fileRow;
+    return bitmap.bits.data() + row * bitmap.rowBytes;
+}
+
+void convertIndexedRow(const unsigned char* source, unsigned char* target, std::size_t width,
+                       unsigned int bitCount, const Palette& palette)
+{
+    for (std::size_t x = 0; x < width; ++x) {
+        unsigned int index = 0;
+        if (bitCount == 8) {
+            index = source[x];
+        } else if (bitCount == 4) {
+            index = nibble(source[x / 2], unsigned(x % 2));
+        } else {
+            index = (source[x / 8] >> (7 - x % 8)) & 0x01;
+        }
+        std::memcpy(target + 3 * x, palette.bgr[index], 3);
+    }
+}
+
+void convertMaskedRow(const unsigned char* source, unsigned char* target, std::size_t width,
+                      unsigned int bitCount, const Channel channels[3])
+{
+    for (std::size_t x = 0; x < width; ++x) {
+        std::uint32_t pixel = bitCount == 16 ? readU16(source + 2 * x) : readU32(source + 4 * x);
+        target[3 * x + 0] = scaleChannel(pixel, channels[2]);
+        target[3 * x + 1] = scaleChannel(pixel, channels[1]);
+        target[3 * x + 2] = scaleChannel(pixel, channels[0]);
+    }
+}
+
+// Uncompressed rows, each padded to 4 bytes in the file.
+bool decodeRows(const unsigned char* data, std::size_t size, const BitmapLayout& layout,
+                Bitmap& bitmap)
+{
+    std::size_t rowBytes = 0;
+    std::size_t stride = 0;
+    std::size_t needed = 0;
+    if (!rowDataBytes(layout.width, layout.bitCount, rowBytes) ||
+        !roundUpToFour(rowBytes, stride) || !multiplySizes(stride, layout.height - 1, needed) ||
+        !addSizes(needed, rowBytes, needed) || needed > size - layout.pixelOffset) {
+        return false;
+    }
+    Palette palette;
+    Channel channels[3];
+    if (layout.bitCount <= 8) {
+        readPalette(data, layout, palette);
+    } else if (layout.bitCount != 24) {
+        for (int i = 0; i < 3; ++i) {
+            if (!describeChannel(layout.masks[i], layout.bitCount, channels[i])) {
+                return false;
+            }
+        }
+    }
+    const unsigned char* source = data + layout.pixelOffset;
+    for (std::size_t y = 0; y < layout.height; ++y, source += stride) {
+        unsigned char* target = outputRow(bitmap, layout, y);
+        if (layout.bitCount == 24) {
+            std::memcpy(target, source, layout.width * 3);
+        } else if (layout.bitCount <= 8) {
+            convertIndexedRow(source, target, layout.width, layout.bitCount, palette);
+        } else {
+            convertMaskedRow(source, target, layout.width, layout.bitCount, channels);
+        }
+    }
+    return true;
+}
+
+// Sets pixel (x, y) of a bottom-up picture from the palette and moves x one
+// to the right; pixels past the right edge are dropped.
+void putRunPixel(Bitmap& bitmap, const Palette& palette, std::size_t& x, std::size_t y,
+                 unsigned int index)
+{
+    if (x < std::size_t(bitmap.width)) {
+        std::memcpy(bitmap.bits.data() + y * bitmap.rowBytes + 3 * x, palette.bgr[index], 3);
+    }
+    ++x;
+}
+
+// RLE8 and RLE4. Each step consumes at least two bytes, so decoding ends
+// with the data; it also ends at the end-of-picture code or when a step
+// leaves the picture.
+void decodeRunLengths(const unsigned char* data, std::size_t size, const BitmapLayout& layout,
+                      Bitmap& bitmap)
+{
+    Palette palette;
+    readPalette(data, layout, palette);
+    bool fourBit = layout.compression == COMPRESSION_RLE4;
+    std::size_t x = 0;
+    std::size_t y = 0;
+    std::size_t at = layout.pixelOffset;
+    while (size - at >= 2) {
+        unsigned int count = data[at];
+        unsigned int value = data[at + 1];
+        at += 2;
+        if (count > 0) {
+            // A run: one index repeated, or two alternating for RLE4.
+            for (unsigned int i = 0; i < count; ++i) {
+                putRunPixel(bitmap, palette, x, y, fourBit ? nibble(value, i) : value);
+            }
+        } else if (value == 0) {
+            // End of line.
+            x = 0;
+            if (++y >= layout.height) {
+                return;
+            }
+        } else if (value == 1) {
+            // End of picture.
+            return;
+        } else if (value == 2) {
+            // Move right and up by the next two bytes.
+            if (size - at < 2) {
+                return;
+            }
+            x += data[at];
+            y += data[at + 1];
+            at += 2;
+            if (y >= layout.height) {
+                return;
+            }
+        } else {
+            // Literal indexes, padded to an even number of bytes.
+            std::size_t bytes = fourBit ? (value + 1) / 2 : value;
+            std::size_t padded = bytes + bytes % 2;
+            if (size - at < padded) {
+                return;
+            }
+            for (unsigned int i = 0; i < value; ++i) {
+                unsigned int index = fourBit ? nibble(data[at + i / 2], i) : data[at + i];
+                putRunPixel(bitmap, palette, x, y, index);
+            }
+            at += padded;
+        }
+    }
+}
+
+}  // namespace
+
+bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
+{
+    releaseBitmap(bitmap);
+    BitmapLayout layout;
+    if (data == nullptr || !parseHeaders(data, size, layout)) {
+        return false;
+    }
+    // Sides are at most BITMAP_MAX_SIDE here, but the sizes are checked anyway.
+    Bitmap picture;
+    std::size_t total = 0;
+    if (!multiplySizes(layout.width, 3, picture.rowBytes) ||
+        !roundUpToFour(picture.rowBytes, picture.rowBytes) ||
+        !multiplySizes(picture.rowBytes, layout.height, total) ||
+        !resizeBytes(picture.bits, total)) {
+        return false;
+    }
+    picture.width = int(layout.width);
+    picture.height = int(layout.height);
+    if (layout.compression == COMPRESSION_RLE8 || layout.compression == COMPRESSION_RLE4) {
+        decodeRunLengths(data, size, layout, picture);
+    } else if (!decodeRows(data, size, layout, picture)) {
+        return false;
+    }
+    bitmap = std::move(picture);
+    return true;
+}
+
+bool readBitmapFile(const char* name, Bitmap& bitmap)
+{
+    releaseBitmap(bitmap);
+    if (name == nullptr) {
+        return false;
+    }
+    std::FILE* file = std::fopen(name, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    // Read in chunks rather than trusting a size from seeking, so pipes and
+    // directories (whose reads fail) are handled the same way as files.
+    std::vector<unsigned char> contents;
+    std::size_t used = 0;
+    bool ok = true;
+    for (;;) {
+        if (used + READ_CHUNK_BYTES > FILE_MAX_BYTES ||
+            !resizeBytes(contents, used + READ_CHUNK_BYTES)) {
+            ok = false;
+            break;
+        }
+        std::size_t got = std::fread(contents.data() + used, 1, READ_CHUNK_BYTES, file);
+        used += got;
+        if (got < READ_CHUNK_BYTES) {
+            ok = std::ferror(file) == 0;
+            break;
+        }
+    }
+    std::fclose(file);
+    return ok && decodeBitmap(contents.data(), used, bitmap);
+}
+
+void releaseBitmap(Bitmap& bitmap)
+{
+    std::vector<unsigned char>().swap(bitmap.bits);
+    bitmap.width = 0;
+    bitmap.height = 0;
+    bitmap.rowBytes = 0;
+}
