@@ -1,0 +1,190 @@
+// Runs the real texgen into fresh temporary folders and checks what it writes:
+// the set of files and their sizes, that reruns give the same bytes, and that
+// the pictures are roughly what their names say.
+#define STBI_ONLY_BMP
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uintmax_t RAW_256 = 256 * 256 * 3;
+constexpr std::uintmax_t BMP_256 = 54 + RAW_256; // header, then rows needing no padding
+
+const std::pair<const char*, std::uintmax_t> EXPECTED_FILES[] = {
+    {"metal6464.raw", 64 * 64 * 3}, {"star1024.raw", 1024 * 1024 * 3}, {"tablecloth256.raw", RAW_256},
+    {"envwall128.raw", 128 * 128 * 3}, {"crackle256.raw", RAW_256}, {"blue.raw", 64 * 64 * 3},
+    {"sunset.raw", RAW_256}, {"earth1024.raw", 1024 * 1024 * 3}, {"whitebright16.raw", 16 * 16 * 3},
+    {"moon256.raw", RAW_256}, {"corrigatedIronTexture.bmp", BMP_256}, {"leopard.bmp", BMP_256},
+    {"concrete.bmp", BMP_256},
+};
+
+// A fresh empty scratch folder; texgen writes into its "out" folder and its
+// stderr into "stderr.txt" there.
+fs::path freshScratch(const std::string& label)
+{
+    const fs::path scratch = fs::temp_directory_path() / ("texgenTest-" + std::to_string(getpid()) + "-" + label);
+    fs::remove_all(scratch);
+    fs::create_directories(scratch / "out");
+    return scratch;
+}
+
+// Runs texgen on the given output folder and returns its exit status.
+int runTexgen(const fs::path& scratch, const fs::path& output)
+{
+    const std::string command = "'" TEXGEN_PATH "' '" + output.string() + "' 2>'" + (scratch / "stderr.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<unsigned char> readBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Pixel (x, y) of a square RAW picture as seen upright, y counted from the top;
+// the file holds the bottom row first.
+const unsigned char* uprightPixel(const std::vector<unsigned char>& raw, int size, int x, int y)
+{
+    return raw.data() + (static_cast<std::size_t>(size - 1 - y) * size + x) * 3;
+}
+
+// Expects the pixel to match within a few steps per channel; names the place on failure.
+void expectPixelNear(const std::vector<unsigned char>& raw, int size, int x, int y, int r, int g, int b)
+{
+    const unsigned char* p = uprightPixel(raw, size, x, y);
+    EXPECT_TRUE(std::abs(p[0] - r) <= 3 && std::abs(p[1] - g) <= 3 && std::abs(p[2] - b) <= 3)
+        << "at (" << x << ", " << y << ") expected " << r << "," << g << "," << b << " but saw " << int(p[0]) << ","
+        << int(p[1]) << "," << int(p[2]);
+}
+
+// Mean of all channels over a square patch of an upright picture.
+double patchBrightness(const std::vector<unsigned char>& raw, int size, int x0, int y0, int patch)
+{
+    double sum = 0;
+    for (int y = y0; y < y0 + patch; ++y)
+        for (int x = x0; x < x0 + patch; ++x)
+            for (int k = 0; k < 3; ++k)
+                sum += uprightPixel(raw, size, x, y)[k];
+    return sum / (patch * patch * 3);
+}
+
+// One run of texgen shared by the tests of its output.
+class TexgenOutput : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        scratch = freshScratch("output");
+        exitStatus = runTexgen(scratch, scratch / "out");
+    }
+    static void TearDownTestSuite() { fs::remove_all(scratch); }
+    static std::vector<unsigned char> bytesOf(const char* name) { return readBytes(scratch / "out" / name); }
+
+    static inline fs::path scratch;
+    static inline int exitStatus = -1;
+};
+
+TEST_F(TexgenOutput, ExitsWithZeroAfterWritingEveryFileAtItsExactSize)
+{
+    EXPECT_EQ(exitStatus, 0);
+    for (const auto& [name, bytes] : EXPECTED_FILES) {
+        ASSERT_TRUE(fs::exists(scratch / "out" / name)) << name;
+        EXPECT_EQ(fs::file_size(scratch / "out" / name), bytes) << name;
+    }
+}
+
+TEST_F(TexgenOutput, WhiteBrightIsWhiteInEveryByte)
+{
+    const std::vector<unsigned char> white = bytesOf("whitebright16.raw");
+    ASSERT_EQ(white.size(), 16u * 16 * 3);
+    for (std::size_t i = 0; i < white.size(); ++i)
+        ASSERT_EQ(white[i], 255) << "byte " << i;
+}
+
+TEST_F(TexgenOutput, BmpFilesLoadAs256By256WithThreeChannels)
+{
+    for (const char* name : {"corrigatedIronTexture.bmp", "leopard.bmp", "concrete.bmp"}) {
+        int width = 0, height = 0, channels = 0;
+        unsigned char* pixels = stbi_load((scratch / "out" / name).string().c_str(), &width, &height, &channels, 0);
+        ASSERT_NE(pixels, nullptr) << name << ": " << stbi_failure_reason();
+        EXPECT_EQ(width, 256) << name;
+        EXPECT_EQ(height, 256) << name;
+        EXPECT_EQ(channels, 3) << name;
+        stbi_image_free(pixels);
+    }
+}
+
+TEST_F(TexgenOutput, SecondRunWritesIdenticalBytes)
+{
+    const fs::path again = freshScratch("again");
+    ASSERT_EQ(runTexgen(again, again / "out"), 0);
+    for (const auto& [name, bytes] : EXPECTED_FILES)
+        EXPECT_TRUE(bytesOf(name) == readBytes(again / "out" / name)) << name;
+    fs::remove_all(again);
+}
+
+TEST_F(TexgenOutput, BlueSurfaceIsBlueInEveryPixel)
+{
+    const std::vector<unsigned char> blue = bytesOf("blue.raw");
+    for (std::size_t i = 0; i + 2 < blue.size(); i += 3)
+        ASSERT_TRUE(blue[i + 2] > blue[i] + 60 && blue[i + 2] > blue[i + 1] + 60) << "pixel " << i / 3;
+}
+
+TEST_F(TexgenOutput, EarthAndMoonAreRoundAndBrightOnBlackCorners)
+{
+    for (const auto& [name, size] : {std::pair{"earth1024.raw", 1024}, std::pair{"moon256.raw", 256}}) {
+        SCOPED_TRACE(name);
+        const std::vector<unsigned char> raw = bytesOf(name);
+        ASSERT_EQ(raw.size(), std::size_t(size) * size * 3);
+        for (const auto& [x, y] : {std::pair{2, 2}, std::pair{size - 3, 2}, std::pair{2, size - 3}, std::pair{size - 3, size - 3}})
+            expectPixelNear(raw, size, x, y, 0, 0, 0);
+        EXPECT_GT(patchBrightness(raw, size, size / 2 - 8, size / 2 - 8, 16), 50.0);
+    }
+}
+
+TEST_F(TexgenOutput, EarthIsLitFromTheUpperLeftSoRowsRunBottomUp)
+{
+    const std::vector<unsigned char> earth = bytesOf("earth1024.raw");
+    ASSERT_EQ(earth.size(), 1024u * 1024 * 3);
+    // The day side faces the upper left, the night side the lower right.
+    EXPECT_GT(patchBrightness(earth, 1024, 240, 240, 64), 3.0 * patchBrightness(earth, 1024, 720, 720, 64));
+}
+
+TEST_F(TexgenOutput, StarFieldIsMostlyDarkWithSomeBrightStars)
+{
+    const std::vector<unsigned char> stars = bytesOf("star1024.raw");
+    std::size_t dark = 0, bright = 0;
+    for (std::size_t i = 0; i + 2 < stars.size(); i += 3) {
+        const int brightest = std::max({stars[i], stars[i + 1], stars[i + 2]});
+        dark += brightest < 60;
+        bright += brightest > 200;
+    }
+    EXPECT_GT(dark, stars.size() / 3 * 9 / 10);
+    EXPECT_GT(bright, 200u);
+}
+
+TEST(TexgenRun, MissingFolderFailsWithStatusOneAndAMessage)
+{
+    const fs::path scratch = freshScratch("missing");
+    EXPECT_EQ(runTexgen(scratch, scratch / "no-such-folder"), 1);
+    EXPECT_GT(fs::file_size(scratch / "stderr.txt"), 0u);
+    fs::remove_all(scratch);
+}
+
+} // namespace

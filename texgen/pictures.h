@@ -1,0 +1,35 @@
+// The procedural pictures texgen writes, one drawing function each.
+//
+// Every function fills a picture whose width, height and pixel buffer the
+// caller has set up. The drawing is deterministic: noise comes from the fixed
+// Perlin tables and random placement from generators with fixed seeds, so the
+// same build writes the same bytes on every run. Pictures meant to cover
+// surfaces repeat seamlessly across their edges.
+#pragma once
+
+#include <vector>
+
+// An 8-bit RGB picture; rows one after another from the top row down,
+// no padding.
+struct Picture {
+    int width;
+    int height;
+    std::vector<unsigned char> rgb;
+};
+
+// A black picture of the given size.
+Picture makePicture(int width, int height);
+
+void drawBrushedMetal(Picture& picture);
+void drawStarField(Picture& picture);
+void drawGingham(Picture& picture);
+void drawBrickWall(Picture& picture);
+void drawCrackleGlaze(Picture& picture);
+void drawBlueSurface(Picture& picture);
+void drawSunset(Picture& picture);
+void drawEarth(Picture& picture);
+void drawBrightWhite(Picture& picture);
+void drawMoon(Picture& picture);
+void drawCorrugatedIron(Picture& picture);
+void drawLeopard(Picture& picture);
+void drawConcrete(Picture& picture);
