@@ -1,0 +1,66 @@
+// Cost of one frame of the letter-scene viewer, which reads and uploads
+// every texture again each frame. Run from the folder with the generated
+// textures, on a display (a virtual one will do):
+//   cd build/textures && ../bench/frameBench
+#include <benchmark/benchmark.h>
+
+#include <GL/freeglut.h>
+
+#include "frame.h"
+#include "scene.h"
+#include "textures.h"
+
+namespace {
+
+void openWindow()
+{
+    static bool open = false;
+    if (open)
+        return;
+    int argc = 1;
+    char name[] = "frameBench";
+    char* argv[] = {name, nullptr};
+    makePatterns();
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(1024, 768);
+    glutInitWindowPosition(0, 0);
+    glutCreateWindow("frameBench");
+    initGL();
+    open = true;
+}
+
+void blockFrame(benchmark::State& state)
+{
+    openWindow();
+    teapotMode = 0;
+    for (auto _ : state) {
+        drawScene();
+        glFinish();
+    }
+}
+BENCHMARK(blockFrame)->Unit(benchmark::kMillisecond);
+
+void teapotFrame(benchmark::State& state)
+{
+    openWindow();
+    teapotMode = 1;
+    for (auto _ : state) {
+        drawScene();
+        glFinish();
+    }
+    teapotMode = 0;
+}
+BENCHMARK(teapotFrame)->Unit(benchmark::kMillisecond);
+
+void loadLargestTexture(benchmark::State& state)
+{
+    openWindow();
+    for (auto _ : state) {
+        loadRawTexture("earth1024.raw", 1024, 1024);
+        glFinish();
+    }
+}
+BENCHMARK(loadLargestTexture)->Unit(benchmark::kMillisecond);
+
+} // namespace
