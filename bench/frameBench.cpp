@@ -30,28 +30,18 @@ void openWindow()
     open = true;
 }
 
-void blockFrame(benchmark::State& state)
+// Argument 0 draws the word as boxes, 1 as teapots.
+void frame(benchmark::State& state)
 {
     openWindow();
-    teapotMode = 0;
-    for (auto _ : state) {
-        drawScene();
-        glFinish();
-    }
-}
-BENCHMARK(blockFrame)->Unit(benchmark::kMillisecond);
-
-void teapotFrame(benchmark::State& state)
-{
-    openWindow();
-    teapotMode = 1;
+    teapotMode = static_cast<int>(state.range(0));
     for (auto _ : state) {
         drawScene();
         glFinish();
     }
     teapotMode = 0;
 }
-BENCHMARK(teapotFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(frame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void loadLargestTexture(benchmark::State& state)
 {
