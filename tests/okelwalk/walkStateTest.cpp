@@ -1,0 +1,601 @@
+// The walk-through's one-time set-up in a real OpenGL context: the light and
+// the switches initLighting leaves on, the geometry of the four display
+// lists, the material rows and the textures initTextures makes, with the
+// solid-colour files of walkScene in a scratch folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "glWindow.h"
+#include "lists.h"
+#include "picture.h"
+#include "walk.h"
+#include "walkScene.h"
+#include "walkTextures.h"
+
+namespace {
+
+constexpr int WIDTH = 480;
+constexpr int HEIGHT = 400;
+
+const GLenum SWITCHED_CAPS[] = {GL_LIGHTING,     GL_DEPTH_TEST,   GL_NORMALIZE, GL_POINT_SMOOTH, GL_LINE_SMOOTH,
+                                GL_POLYGON_SMOOTH, GL_CULL_FACE, GL_TEXTURE_2D, GL_BLEND};
+
+// Puts back what a fresh context has for everything these tests look at,
+// since other tests of the process change it.
+void freshContext()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glViewport(0, 0, WIDTH, HEIGHT);
+    for (GLenum cap : SWITCHED_CAPS)
+        glDisable(cap);
+    GLint lights = 0;
+    glGetIntegerv(GL_MAX_LIGHTS, &lights);
+    for (GLint i = 0; i < lights; ++i)
+        glDisable(static_cast<GLenum>(GL_LIGHT0 + i));
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow(WIDTH, HEIGHT);
+        freshContext();
+        writeSolidWalkTextures();
+        // The order of main.
+        initLighting();
+        initTextures();
+        buildLists();
+    }
+
+    ScratchFolder folder;
+};
+
+GLint integer(GLenum name)
+{
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+GLint texParameter(GLenum name)
+{
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    return value;
+}
+
+::testing::AssertionResult sameFloats(const GLfloat* observed, std::vector<GLfloat> expected)
+{
+    for (size_t i = 0; i < expected.size(); ++i)
+        if (observed[i] != expected[i]) {
+            auto failure = ::testing::AssertionFailure() << "observed";
+            for (size_t k = 0; k < expected.size(); ++k)
+                failure << " " << observed[k];
+            failure << ", expected";
+            for (GLfloat value : expected)
+                failure << " " << value;
+            return failure;
+        }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(StartUp, LightZeroHasTheLampColoursAndStartsAtTheLampOffset)
+{
+    GLfloat value[4];
+    glGetLightfv(GL_LIGHT0, GL_POSITION, value);
+    EXPECT_TRUE(sameFloats(value, {0.0f, 1.5f, 10.0f, 1.0f})) << "position";
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, value);
+    EXPECT_TRUE(sameFloats(value, {0.1f, 0.1f, 0.1f, 1.0f})) << "ambient";
+    glGetLightfv(GL_LIGHT0, GL_DIFFUSE, value);
+    EXPECT_TRUE(sameFloats(value, {0.6f, 0.6f, 0.6f, 1.0f})) << "diffuse";
+    glGetLightfv(GL_LIGHT0, GL_SPECULAR, value);
+    EXPECT_TRUE(sameFloats(value, {0.8f, 0.8f, 0.8f, 1.0f})) << "specular";
+}
+
+TEST_F(StartUp, SwitchesOnLightZeroDepthSmoothingCullingAndTexturingOnly)
+{
+    struct Switch {
+        GLenum cap;
+        const char* name;
+        bool on;
+    };
+    const Switch switches[] = {
+        {GL_LIGHTING, "GL_LIGHTING", true},         {GL_LIGHT0, "GL_LIGHT0", true},
+        {GL_DEPTH_TEST, "GL_DEPTH_TEST", true},     {GL_NORMALIZE, "GL_NORMALIZE", true},
+        {GL_POINT_SMOOTH, "GL_POINT_SMOOTH", true}, {GL_LINE_SMOOTH, "GL_LINE_SMOOTH", true},
+        {GL_POLYGON_SMOOTH, "GL_POLYGON_SMOOTH", true}, {GL_CULL_FACE, "GL_CULL_FACE", true},
+        {GL_TEXTURE_2D, "GL_TEXTURE_2D", true},     {GL_BLEND, "GL_BLEND", false},
+    };
+    for (const Switch& s : switches)
+        EXPECT_EQ(glIsEnabled(s.cap) == GL_TRUE, s.on) << s.name;
+    for (GLint i = 1; i < integer(GL_MAX_LIGHTS); ++i)
+        EXPECT_FALSE(glIsEnabled(static_cast<GLenum>(GL_LIGHT0 + i))) << "light " << i;
+    EXPECT_EQ(integer(GL_SHADE_MODEL), GL_SMOOTH);
+    EXPECT_EQ(integer(GL_CULL_FACE_MODE), GL_BACK);
+    EXPECT_EQ(integer(GL_DEPTH_FUNC), GL_LESS);
+}
+
+// ---------------------------------------------------------------------------
+// Display lists, read back exactly through feedback mode.
+
+struct Vertex {
+    double x, y, z; // eye coordinates
+    double r, g, b; // lit colour
+    double s, t;
+};
+using Triangle = std::array<Vertex, 3>;
+
+// Calls a list in feedback mode under a view whose window coordinates give
+// eye coordinates back: a 4 x 4 pixel viewport onto -2..2 each way. The
+// renderer reports polygons as triangles; a longer polygon is split into a
+// fan.
+std::vector<Triangle> feedbackTriangles(GLuint list)
+{
+    glViewport(0, 0, 4, 4);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -2, 2);
+    glMatrixMode(GL_MODELVIEW);
+
+    std::vector<GLfloat> buffer(8192);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    glCallList(list);
+    const GLint used = glRenderMode(GL_RENDER);
+    glViewport(0, 0, WIDTH, HEIGHT);
+
+    std::vector<Triangle> triangles;
+    EXPECT_GE(used, 0) << "feedback buffer overflow";
+    for (GLint i = 0; i < used;) {
+        const GLint token = static_cast<GLint>(buffer[i++]);
+        if (token != GL_POLYGON_TOKEN) {
+            ADD_FAILURE() << "unexpected feedback token " << token;
+            break;
+        }
+        const int count = static_cast<int>(buffer[i++]);
+        std::vector<Vertex> polygon;
+        for (int k = 0; k < count; ++k, i += 11) {
+            const GLfloat* f = &buffer[i]; // x y z, r g b a, s t r q
+            polygon.push_back({f[0] - 2.0, f[1] - 2.0, 2.0 - 4.0 * f[2], f[3], f[4], f[5], f[7], f[8]});
+        }
+        for (int k = 1; k + 1 < count; ++k)
+            triangles.push_back({polygon[0], polygon[k], polygon[k + 1]});
+    }
+    return triangles;
+}
+
+// Six directional lights, one along each axis, each in one channel, on a
+// white diffuse material: a unit normal along +x lights red 1, along -x red
+// 0.5, and likewise y in green and z in blue. The lit colour of a vertex
+// thus names its normal.
+class AxisLights {
+public:
+    AxisLights()
+    {
+        glPushAttrib(GL_LIGHTING_BIT | GL_ENABLE_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        const GLfloat none[4] = {0, 0, 0, 1};
+        const GLfloat white[4] = {1, 1, 1, 1};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, none);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, none);
+        for (int axis = 0; axis < 3; ++axis)
+            for (int side = 0; side < 2; ++side) {
+                const GLenum light = static_cast<GLenum>(GL_LIGHT0 + axis * 2 + side);
+                GLfloat direction[4] = {0, 0, 0, 0};
+                direction[axis] = side == 0 ? 1.0f : -1.0f;
+                GLfloat colour[4] = {0, 0, 0, 1};
+                colour[axis] = side == 0 ? 1.0f : 0.5f;
+                glLightfv(light, GL_POSITION, direction);
+                glLightfv(light, GL_AMBIENT, none);
+                glLightfv(light, GL_DIFFUSE, colour);
+                glLightfv(light, GL_SPECULAR, none);
+                glEnable(light);
+            }
+        glEnable(GL_LIGHTING);
+        glPopMatrix();
+    }
+    ~AxisLights() { glPopAttrib(); }
+
+    static std::array<int, 3> normalOf(const Vertex& v)
+    {
+        auto component = [](double c) { return c > 0.75 ? 1 : c > 0.25 ? -1 : 0; };
+        return {component(v.r), component(v.g), component(v.b)};
+    }
+};
+
+struct ListShape {
+    const char* name;
+    GLuint list;
+    std::vector<std::array<int, 3>> normals; // one per face
+    double offset;                           // each face lies at normal . p = offset
+    double sSpan;                            // texture repeats across a face
+    double tSpan;
+};
+
+const ListShape LIST_SHAPES[] = {
+    {"cube", LIST_CUBE, {{0, 0, 1}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}, {-1, 0, 0}}, 1.0, 1.0, 1.0},
+    {"floor", LIST_FLOOR, {{0, 1, 0}}, 1.0, 3.0, 3.0},
+    {"wall", LIST_WALL, {{0, 0, 1}}, 0.0, 1.0, 4.0},
+    {"ceiling", LIST_CEILING, {{0, -1, 0}}, 1.0, 3.0, 3.0},
+};
+
+long rounded(double value) { return std::lround(value * 1000.0); }
+
+TEST_F(StartUp, FourListsHaveTheirFixedIds)
+{
+    for (GLuint list = 1; list <= 4; ++list)
+        EXPECT_TRUE(glIsList(list)) << "list " << list;
+    EXPECT_FALSE(glIsList(5));
+}
+
+TEST_F(StartUp, EachListFaceIsASquareOfSideTwoWoundAboutItsNormalWithItsTextureRepeats)
+{
+    glDisable(GL_CULL_FACE);
+    AxisLights lights;
+    for (const ListShape& shape : LIST_SHAPES) {
+        SCOPED_TRACE(shape.name);
+        // The triangles of each face, told apart by their lit normal.
+        std::map<std::array<int, 3>, std::vector<Triangle>> faces;
+        for (const Triangle& triangle : feedbackTriangles(shape.list))
+            faces[AxisLights::normalOf(triangle[0])].push_back(triangle);
+        ASSERT_EQ(faces.size(), shape.normals.size());
+
+        for (const std::array<int, 3>& n : shape.normals) {
+            SCOPED_TRACE(::testing::Message() << "normal " << n[0] << " " << n[1] << " " << n[2]);
+            ASSERT_EQ(faces.count(n), 1u);
+            std::set<std::array<long, 3>> corners;
+            std::set<std::pair<long, long>> texCoords;
+            std::map<long, double> tAtHeight;
+            for (const Triangle& tri : faces[n]) {
+                // Counter-clockwise seen from the side the normal points to.
+                const double ux = tri[1].x - tri[0].x, uy = tri[1].y - tri[0].y, uz = tri[1].z - tri[0].z;
+                const double vx = tri[2].x - tri[0].x, vy = tri[2].y - tri[0].y, vz = tri[2].z - tri[0].z;
+                const double facing =
+                    (uy * vz - uz * vy) * n[0] + (uz * vx - ux * vz) * n[1] + (ux * vy - uy * vx) * n[2];
+                EXPECT_GT(facing, 0.0) << "clockwise triangle";
+                for (const Vertex& v : tri) {
+                    EXPECT_EQ(AxisLights::normalOf(v), n) << "mixed normals within a face";
+                    EXPECT_NEAR(v.x * n[0] + v.y * n[1] + v.z * n[2], shape.offset, 1e-4);
+                    corners.insert({rounded(v.x), rounded(v.y), rounded(v.z)});
+                    texCoords.insert({rounded(v.s), rounded(v.t)});
+                    tAtHeight[rounded(v.y)] = v.t;
+                }
+            }
+            // Four corners at +-1 across the face, each with its own corner
+            // of the texture rectangle.
+            ASSERT_EQ(corners.size(), 4u);
+            for (const std::array<long, 3>& c : corners)
+                for (int axis = 0; axis < 3; ++axis)
+                    if (n[axis] == 0) {
+                        EXPECT_EQ(std::abs(c[axis]), 1000) << "corner off the square";
+                    }
+            ASSERT_EQ(texCoords.size(), 4u);
+            const long s0 = texCoords.begin()->first, s1 = texCoords.rbegin()->first;
+            const long t0 = std::min_element(texCoords.begin(), texCoords.end(),
+                                             [](auto a, auto b) { return a.second < b.second; })->second;
+            const long t1 = std::max_element(texCoords.begin(), texCoords.end(),
+                                             [](auto a, auto b) { return a.second < b.second; })->second;
+            // One rectangle of texture coordinates, one corner each.
+            const std::set<std::pair<long, long>> rectangle = {{s0, t0}, {s0, t1}, {s1, t0}, {s1, t1}};
+            EXPECT_EQ(texCoords, rectangle);
+            EXPECT_EQ(s1 - s0, rounded(shape.sSpan));
+            EXPECT_EQ(t1 - t0, rounded(shape.tSpan));
+            if (shape.list == LIST_CUBE) {
+                EXPECT_EQ(s0, 0) << "whole texture";
+                EXPECT_EQ(t0, 0) << "whole texture";
+            }
+            if (shape.list == LIST_WALL) {
+                EXPECT_GT(tAtHeight[1000], tAtHeight[-1000]) << "wall texture upside down";
+            }
+        }
+    }
+}
+
+TEST_F(StartUp, QuadListsAreCulledSeenFromBehind)
+{
+    struct Case {
+        const char* name;
+        GLuint list;
+        float frontAngle; // turn about x that points the normal at the eye
+    };
+    const Case cases[] = {
+        {"floor, seen from above / below", LIST_FLOOR, 90.0f},
+        {"wall, seen from +z / -z", LIST_WALL, 0.0f},
+        {"ceiling, seen from below / above", LIST_CEILING, -90.0f},
+    };
+    for (const Case& c : cases) {
+        glLoadIdentity();
+        glRotatef(c.frontAngle, 1, 0, 0);
+        EXPECT_FALSE(feedbackTriangles(c.list).empty()) << c.name;
+        glLoadIdentity();
+        glRotatef(c.frontAngle + 180.0f, 1, 0, 0);
+        EXPECT_EQ(feedbackTriangles(c.list).size(), 0u) << c.name;
+    }
+    glLoadIdentity();
+}
+
+TEST_F(StartUp, CubeFrontFaceShowsTheWholeTextureUprightOverTwoUnits)
+{
+    // A 2 x 2 texture whose texel (0, 0) is the lower-left one.
+    const Rgb lowerLeft{200, 30, 30}, lowerRight{30, 200, 30}, upperLeft{30, 30, 200}, upperRight{220, 220, 40};
+    const Rgb texels[4] = {lowerLeft, lowerRight, upperLeft, upperRight};
+    GLubyte image[12];
+    for (int i = 0; i < 4; ++i) {
+        image[i * 3] = static_cast<GLubyte>(texels[i].r);
+        image[i * 3 + 1] = static_cast<GLubyte>(texels[i].g);
+        image[i * 3 + 2] = static_cast<GLubyte>(texels[i].b);
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, image);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glDisable(GL_LIGHTING);
+
+    // -2..2 each way over the window: 120 pixels a unit across, 100 up.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-2, 2, -2, 2, -2, 2);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glCallList(LIST_CUBE);
+    const Picture picture = readBackBuffer();
+    glDeleteTextures(1, &texture);
+    savePng(picture, "/tmp/walk-cube.png");
+
+    const Rgb black{0, 0, 0};
+    EXPECT_TRUE(probeRect(picture, 125, 205, 235, 295, lowerLeft));
+    EXPECT_TRUE(probeRect(picture, 245, 205, 355, 295, lowerRight));
+    EXPECT_TRUE(probeRect(picture, 125, 105, 235, 195, upperLeft));
+    EXPECT_TRUE(probeRect(picture, 245, 105, 355, 195, upperRight));
+    // The cube ends at +-1: columns 120 and 360, rows 100 and 300.
+    EXPECT_TRUE(probeRect(picture, 0, 0, WIDTH - 1, 95, black)) << "above";
+    EXPECT_TRUE(probeRect(picture, 0, 305, WIDTH - 1, HEIGHT - 1, black)) << "below";
+    EXPECT_TRUE(probeRect(picture, 0, 100, 115, 300, black)) << "left";
+    EXPECT_TRUE(probeRect(picture, 365, 100, WIDTH - 1, 300, black)) << "right";
+}
+
+// ---------------------------------------------------------------------------
+// Materials.
+
+TEST_F(StartUp, SetMaterialMakesEachRowTheFrontMaterialAndOnlyTheLampGlows)
+{
+    struct Row {
+        int row;
+        const char* name;
+        std::vector<GLfloat> specular, ambient, diffuse, emission;
+        GLfloat shininess;
+    };
+    const std::vector<GLfloat> dark{0, 0, 0, 1};
+    const Row rows[] = {
+        {MAT_GLYPH, "glyph", {0.6f, 0.5f, 0.2f, 1}, {0.6f, 0.4f, 0.5f, 1}, {0.8f, 0.6f, 0.4f, 1}, dark, 60},
+        {MAT_FLOOR, "floor", {0.9f, 0.9f, 0.9f, 1}, {0.3f, 0.8f, 0.3f, 1}, {0.4f, 0.9f, 0.4f, 1}, dark, 40},
+        {MAT_WALL, "wall", {0.7f, 0.8f, 0.9f, 1}, {0.2f, 0.5f, 0.8f, 1}, {0.4f, 0.5f, 0.9f, 1}, dark, 100},
+        {MAT_CEILING, "ceiling", {0.9f, 0.9f, 0.9f, 1}, {0.9f, 0.9f, 0.9f, 0.2f}, {0.9f, 0.9f, 0.9f, 1}, dark, 70},
+        {MAT_LAMP, "lamp", {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, 100},
+    };
+    const GLfloat backMark[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        glMaterialfv(GL_BACK, GL_SPECULAR, backMark);
+        glMaterialfv(GL_BACK, GL_EMISSION, backMark);
+        setMaterial(r.row);
+        GLfloat value[4];
+        glGetMaterialfv(GL_FRONT, GL_SPECULAR, value);
+        EXPECT_TRUE(sameFloats(value, r.specular)) << "specular";
+        glGetMaterialfv(GL_FRONT, GL_AMBIENT, value);
+        EXPECT_TRUE(sameFloats(value, r.ambient)) << "ambient";
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, value);
+        EXPECT_TRUE(sameFloats(value, r.diffuse)) << "diffuse";
+        glGetMaterialfv(GL_FRONT, GL_EMISSION, value);
+        EXPECT_TRUE(sameFloats(value, r.emission)) << "emission";
+        glGetMaterialfv(GL_FRONT, GL_SHININESS, value);
+        EXPECT_EQ(value[0], r.shininess) << "shininess";
+        // The emission is set on both sides, the specular colour only in front.
+        glGetMaterialfv(GL_BACK, GL_EMISSION, value);
+        EXPECT_TRUE(sameFloats(value, r.emission)) << "back emission";
+        glGetMaterialfv(GL_BACK, GL_SPECULAR, value);
+        EXPECT_TRUE(sameFloats(value, {backMark[0], backMark[1], backMark[2], backMark[3]})) << "back specular";
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Textures.
+
+// Every texel of a texture image is the colour.
+::testing::AssertionResult allTexels(const std::vector<unsigned char>& image, Rgb colour)
+{
+    for (size_t i = 0; i + 2 < image.size(); i += 3) {
+        const Rgb texel{image[i], image[i + 1], image[i + 2]};
+        if (!(texel == colour))
+            return ::testing::AssertionFailure() << "texel " << i / 3 << " is " << texel << ", expected " << colour;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+Rgb texelAt(const std::vector<unsigned char>& image, int width, int row, int column)
+{
+    const unsigned char* p = &image[(static_cast<size_t>(row) * width + column) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+// The floor's checkerboard in the bound texture: black at (0, 0), squares
+// of 8 texels.
+void expectChecker()
+{
+    int width = 0, height = 0;
+    const std::vector<unsigned char> image = readTextureImage(0, width, height);
+    ASSERT_EQ(width, CHECKER_SIZE);
+    ASSERT_EQ(height, CHECKER_SIZE);
+    const Rgb black{0, 0, 0}, white{255, 255, 255};
+    EXPECT_EQ(texelAt(image, width, 0, 0), black);
+    EXPECT_EQ(texelAt(image, width, 0, 8), white);
+    EXPECT_EQ(texelAt(image, width, 8, 0), white);
+    EXPECT_EQ(texelAt(image, width, 8, 8), black);
+    EXPECT_EQ(texelAt(image, width, 7, 7), black);
+    EXPECT_EQ(texelAt(image, width, 63, 56), black);
+    EXPECT_EQ(texelAt(image, width, 63, 55), white);
+}
+
+TEST_F(StartUp, FileTexturesHoldTheirPicturesWithLinearFilteringAndRepeat)
+{
+    struct FileTexture {
+        const char* name;
+        GLuint texture;
+        Rgb colour;
+    };
+    const FileTexture textures[] = {
+        {"wall", wallTexture, WALL_COLOUR},
+        {"glyph", glyphTexture, GLYPH_COLOUR},
+        {"ceiling", ceilingTexture, CEILING_COLOUR},
+    };
+    EXPECT_NE(wallTexture, glyphTexture);
+    EXPECT_NE(wallTexture, ceilingTexture);
+    EXPECT_NE(glyphTexture, ceilingTexture);
+    for (const FileTexture& t : textures) {
+        SCOPED_TRACE(t.name);
+        EXPECT_NE(t.texture, 0u);
+        glBindTexture(GL_TEXTURE_2D, t.texture);
+        int width = 0, height = 0;
+        const std::vector<unsigned char> image = readTextureImage(0, width, height);
+        EXPECT_EQ(width, 256);
+        EXPECT_EQ(height, 256);
+        EXPECT_TRUE(allTexels(image, t.colour));
+        EXPECT_EQ(texParameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+        EXPECT_EQ(texParameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+        EXPECT_EQ(texParameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
+        EXPECT_EQ(texParameter(GL_TEXTURE_WRAP_T), GL_REPEAT);
+    }
+}
+
+TEST_F(StartUp, FloorCheckerLivesInTheDefaultTextureWithNearestFilteringAndMipmaps)
+{
+    EXPECT_EQ(floorTexture, 0u);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    expectChecker();
+    EXPECT_EQ(texParameter(GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+    EXPECT_EQ(texParameter(GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+    EXPECT_EQ(texParameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
+    EXPECT_EQ(texParameter(GL_TEXTURE_WRAP_T), GL_REPEAT);
+    for (int level = 1; level <= 6; ++level) {
+        int width = 0, height = 0;
+        readTextureImage(level, width, height);
+        EXPECT_EQ(width, CHECKER_SIZE >> level) << "level " << level;
+        EXPECT_EQ(height, CHECKER_SIZE >> level) << "level " << level;
+    }
+}
+
+TEST_F(StartUp, TexturesModulateTheLitColourWithPerspectiveCorrection)
+{
+    GLint mode = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODULATE);
+    EXPECT_EQ(integer(GL_PERSPECTIVE_CORRECTION_HINT), GL_NICEST);
+}
+
+TEST_F(StartUp, MissingFileStillGetsAFreshNameButNoTexture)
+{
+    GLuint texture = 0;
+    EXPECT_FALSE(loadBitmapTexture("no such file.bmp", texture));
+    EXPECT_NE(texture, 0u);
+    for (GLuint other : {wallTexture, glyphTexture, ceilingTexture})
+        EXPECT_NE(texture, other);
+    EXPECT_FALSE(glIsTexture(texture));
+}
+
+// Writes a 24-bit BMP file; `pixels` runs from the bottom row up, left to
+// right, and each row is padded to 4 bytes.
+void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels)
+{
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> file(54 + static_cast<size_t>(rowBytes) * height, 0);
+    auto put32 = [&](size_t at, unsigned int value) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = static_cast<unsigned char>(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<unsigned int>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<unsigned int>(width));
+    put32(22, static_cast<unsigned int>(height));
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, static_cast<unsigned int>(rowBytes * height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Rgb& colour = pixels[static_cast<size_t>(y) * width + x];
+            unsigned char* p = &file[54 + static_cast<size_t>(y) * rowBytes + x * 3];
+            p[0] = static_cast<unsigned char>(colour.b);
+            p[1] = static_cast<unsigned char>(colour.g);
+            p[2] = static_cast<unsigned char>(colour.r);
+        }
+    writeFile(name, file);
+}
+
+TEST_F(StartUp, NarrowBitmapWithPaddedRowsUploadsUnskewed)
+{
+    // Rows of 6 bytes padded to 8.
+    const std::vector<Rgb> pixels = {{10, 20, 30}, {200, 100, 50}, {60, 250, 120}, {90, 40, 220}};
+    writeBitmap("narrow.bmp", 2, 2, pixels);
+    GLuint texture = 0;
+    ASSERT_TRUE(loadBitmapTexture("narrow.bmp", texture));
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), texture) << "left bound";
+    int width = 0, height = 0;
+    const std::vector<unsigned char> image = readTextureImage(0, width, height);
+    ASSERT_EQ(width, 2);
+    ASSERT_EQ(height, 2);
+    // The file's first row is the bottom one, texture row t = 0.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(texelAt(image, 2, i / 2, i % 2), pixels[i]) << "texel " << i;
+    glDeleteTextures(1, &texture);
+}
+
+TEST_F(StartUp, EveryMissingFileIsReportedOnItsOwnLineAndTheFloorStillHasItsChecker)
+{
+    for (const char* file : {"corrigatedIronTexture.bmp", "leopard.bmp", "concrete.bmp"})
+        ASSERT_EQ(std::remove(file), 0) << file;
+    // Something else in the default texture, so that the checker must be
+    // made again.
+    const GLubyte grey[3] = {128, 128, 128};
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, grey);
+
+    ::testing::internal::CaptureStdout();
+    initTextures();
+    const std::string output = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output,
+              "failed to load bitmap for wall texture\n"
+              "failed to load bitmap for okel texture\n"
+              "failed to load bitmap for ceiling texture\n");
+    glBindTexture(GL_TEXTURE_2D, 0);
+    expectChecker();
+}
+
+} // namespace
