@@ -5,6 +5,7 @@
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -139,6 +140,8 @@ ProgramRun startProgram(const std::string& path, const std::string& workDir)
     run.outputPath = workDir + "/program-output.txt";
     run.pid = fork();
     if (run.pid == 0) {
+        // The program ends with the test, even if the test crashes.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int out = open(run.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out >= 0) {
             dup2(out, STDOUT_FILENO);

@@ -1,0 +1,542 @@
+// End-to-end tests of the room walk-through: the built program runs on the
+// test display in a folder of its own, and each test finds its windows by
+// title, presses keys through the X server and reads what the screen shows.
+// The solid texture files give every surface a hue of its own (glyphs red,
+// walls blue, ceiling yellow; the floor is black and green-ish squares), so
+// a pixel tells which surface it shows however the lamp lights it. Where a
+// surface must show follows from the eye, the view's frustum and the places
+// of the blocks and walls.
+//
+// GoogleTest and the support headers come before any X11 header: Xlib's
+// macros would clash with GoogleTest's names.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "glWindow.h"
+#include "picture.h"
+#include "walkScene.h"
+#include "xDisplay.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* WINDOW_TITLE = "Osk's Animated 3D OKEL";
+constexpr int VIEW_WIDTH = 480;
+constexpr int VIEW_HEIGHT = 400;
+constexpr int HELP_HEIGHT = 70;
+
+// The software renderer draws a frame in tens to hundreds of milliseconds;
+// these leave room for a slow, busy machine.
+constexpr auto START_TIMEOUT = 30s;
+constexpr auto FRAME_TIMEOUT = 20s;
+
+const Rgb FRAME_GREY{153, 153, 153};
+const Rgb HELP_GREY{77, 77, 77};
+const Rgb HELP_TEXT{0, 255, 0};
+
+// The lit textures keep their hue: the channels a texture lacks stay zero.
+bool isGlyph(Rgb c) { return c.r >= 20 && c.g <= 3 && c.b <= 3; }
+bool isWall(Rgb c) { return c.b >= 20 && c.r <= 3 && c.g <= 3; }
+bool isCeiling(Rgb c) { return c.r >= 20 && c.g >= 20 && c.b <= 3 && std::abs(c.r - c.g) <= 8; }
+// The floor's checker: black squares, and white ones lit green-ish.
+bool isBlack(Rgb c) { return c.r <= 3 && c.g <= 3 && c.b <= 3; }
+bool isLitFloor(Rgb c) { return c.g > c.r + 10 && c.g > c.b + 10; }
+bool isFloor(Rgb c) { return isBlack(c) || isLitFloor(c); }
+
+using Kind = std::function<bool(Rgb)>;
+
+// A rectangle of view pixels, corners included, counted from the top left.
+struct PixelRect {
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+    int area() const { return (x1 - x0 + 1) * (y1 - y0 + 1); }
+};
+
+int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind)
+{
+    int count = 0;
+    for (int y = rect.y0; y <= rect.y1; ++y)
+        for (int x = rect.x0; x <= rect.x1; ++x)
+            if (kind(picture.at(x, y)))
+                ++count;
+    return count;
+}
+
+const PixelRect WHOLE_VIEW{0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1};
+
+// Every pixel of the rectangle is of the kind; otherwise names the first
+// that is not.
+::testing::AssertionResult allOf(const Picture& picture, const PixelRect& rect, const Kind& kind, const char* what)
+{
+    for (int y = rect.y0; y <= rect.y1; ++y)
+        for (int x = rect.x0; x <= rect.x1; ++x)
+            if (!kind(picture.at(x, y)))
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << picture.at(x, y)
+                                                     << ", not " << what << " (in the rectangle " << rect.x0
+                                                     << "," << rect.y0 << " .. " << rect.x1 << "," << rect.y1 << ")";
+    return ::testing::AssertionSuccess();
+}
+
+// Where the viewer stands and looks; the program starts at the origin of
+// the floor plane's x, 5 units in front of the word, looking along -z.
+struct Viewer {
+    double x = 0.0;
+    double height = 0.25; // of the eye, the walking bob included
+    double z = 5.0;
+    double heading = 0.0; // degrees, turning left is positive
+    double tilt = 0.0;    // degrees, positive looks down
+};
+constexpr double DEG = 3.14159265358979 / 180.0;
+
+struct ViewPoint {
+    double x;
+    double y;
+};
+
+// Where a room point shows in the view: the frame turns the room about the
+// vertical by -heading, tilts it by `tilt` about the horizontal, and the
+// frustum spans +-2.4 x +-2 at the near distance 2.
+ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z)
+{
+    const double dx = x - viewer.x;
+    const double dy = y - viewer.height;
+    const double dz = z - viewer.z;
+    const double h = -viewer.heading * DEG;
+    const double ex = dx * std::cos(h) + dz * std::sin(h);
+    const double ez0 = -dx * std::sin(h) + dz * std::cos(h);
+    const double t = viewer.tilt * DEG;
+    const double ey = dy * std::cos(t) - ez0 * std::sin(t);
+    const double ez = dy * std::sin(t) + ez0 * std::cos(t);
+    const double nearX = 2.0 * ex / -ez;
+    const double nearY = 2.0 * ey / -ez;
+    return {VIEW_WIDTH / 2.0 * (1.0 + nearX / 2.4), VIEW_HEIGHT / 2.0 * (1.0 - nearY / 2.0)};
+}
+
+// The pixels well inside the view rectangle spanned by two points, `inset`
+// pixels from each edge and clipped to the view.
+PixelRect between(ViewPoint a, ViewPoint b, int inset)
+{
+    PixelRect rect{static_cast<int>(std::ceil(std::min(a.x, b.x))) + inset,
+                   static_cast<int>(std::ceil(std::min(a.y, b.y))) + inset,
+                   static_cast<int>(std::floor(std::max(a.x, b.x))) - inset,
+                   static_cast<int>(std::floor(std::max(a.y, b.y))) - inset};
+    rect.x0 = std::max(rect.x0, 0);
+    rect.y0 = std::max(rect.y0, 0);
+    rect.x1 = std::min(rect.x1, VIEW_WIDTH - 1);
+    rect.y1 = std::min(rect.y1, VIEW_HEIGHT - 1);
+    return rect;
+}
+
+// The word's nine blocks as x, y ranges; their front faces stand at z 0.5.
+struct BlockFace {
+    double x0, x1, y0, y1;
+};
+const BlockFace BLOCK_FACES[9] = {
+    {-4.5, -3.5, -3.0, 3.0}, {-2.5, -1.5, -3.0, 3.0},                           // glyph A
+    {-1.0, 2.0, 2.0, 3.0},   {-1.0, 2.0, -0.5, 0.5},  {-1.0, 2.0, -3.0, -2.0},  // glyph B, bars
+    {-1.0, 0.0, 0.0, 3.0},   {1.0, 2.0, -3.0, 0.0},                             // glyph B, columns
+    {3.5, 4.5, -3.0, 3.0},   {2.5, 5.5, 2.0, 3.0},                              // glyph C
+};
+constexpr double FRONT_Z = 0.5;
+constexpr double BACK_Z = -0.5;
+constexpr double FAR_WALL_Z = -10.0;
+constexpr double CEILING_Y = 3.0;
+constexpr double FLOOR_Y = -3.0;
+
+const Viewer START;
+
+// Above the word only the ceiling shows, below it only the floor.
+const PixelRect CEILING_BAND = between({4, 4}, viewPixel(START, 0, CEILING_Y, FRONT_Z), 4);
+const PixelRect FLOOR_BAND = between(viewPixel(START, 0, FLOOR_Y, FRONT_Z), {VIEW_WIDTH - 5, VIEW_HEIGHT - 5}, 4);
+const double FAR_WALL_TOP = viewPixel(START, 0, CEILING_Y, FAR_WALL_Z).y;
+const double FAR_WALL_BOTTOM = viewPixel(START, 0, FLOOR_Y, FAR_WALL_Z).y;
+// The far wall behind the gap between glyph A's blocks: from the first
+// block's inner side at its back to the second block's front, and between
+// the ceiling and the floor at the far wall.
+const PixelRect WALL_BETWEEN_A = between({viewPixel(START, -3.5, 0, BACK_Z).x, FAR_WALL_TOP},
+                                         {viewPixel(START, -2.5, 0, FRONT_Z).x, FAR_WALL_BOTTOM}, 3);
+// The far wall through glyph B's upper opening: right of its upper-left
+// column (in line with the eye), left of glyph C's column at its back, below
+// the ceiling at the far wall, above the middle bar's front edge.
+const PixelRect WALL_THROUGH_B = between({viewPixel(START, 0, 0, FRONT_Z).x, FAR_WALL_TOP},
+                                         {viewPixel(START, 3.5, 0, BACK_Z).x, viewPixel(START, 0, 0.5, FRONT_Z).y}, 4);
+
+PixelRect blockFront(const Viewer& viewer, const BlockFace& block, int inset)
+{
+    return between(viewPixel(viewer, block.x0, block.y0, FRONT_Z), viewPixel(viewer, block.x1, block.y1, FRONT_Z),
+                   inset);
+}
+
+// Which side of an edge a glyph lies on.
+enum class Side { Left, Right, Top, Bottom };
+
+// True if a glyph's edge runs along the view line `at` (a column for Left
+// and Right, a row for Top and Bottom), from `from` to `to` across: the
+// pixels one past the line on the glyph's side all show the glyph, those two
+// past it on the other side none. A step of a key moves such an edge by
+// several pixels, so this tells the state after the last key from the
+// states before it.
+bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to)
+{
+    const bool column = glyph == Side::Left || glyph == Side::Right;
+    const bool glyphAfter = glyph == Side::Right || glyph == Side::Bottom;
+    const int inside = glyphAfter ? static_cast<int>(std::floor(at)) + 1 : static_cast<int>(std::ceil(at)) - 2;
+    const int outside = glyphAfter ? static_cast<int>(std::floor(at)) - 2 : static_cast<int>(std::ceil(at)) + 1;
+    const auto line = [&](int place) {
+        return column ? PixelRect{place, from, place, to} : PixelRect{from, place, to, place};
+    };
+    return countKind(picture, line(inside), isGlyph) == line(inside).area() &&
+           countKind(picture, line(outside), isGlyph) == 0;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// One run of the program in a scratch folder, stopped after every test
+// whatever happened.
+class WalkRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr) << "no X display; is DISPLAY set?";
+    }
+
+    // Ends the program and waits until its window is gone, so that the next
+    // test cannot find it.
+    void TearDown() override
+    {
+        stopProgram(run);
+        if (!display)
+            return;
+        waitUntil([&] { return findWindowByTitle(display, WINDOW_TITLE, 0ms) == 0; }, 10s);
+        XCloseDisplay(display);
+    }
+
+    // Starts the program and finds its window and the two subwindows, told
+    // apart by their sizes.
+    void launch()
+    {
+        run = startProgram(OKELWALK_PROGRAM, folder.path);
+        ASSERT_GT(run.pid, 0);
+        window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
+        ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program output:\n" << outputOf(run);
+        // The subwindows may be mapped a little after their parent.
+        waitUntil(
+            [&] {
+                view = help = 0;
+                for (Window child : childrenOf(display, window)) {
+                    XWindowAttributes attributes;
+                    if (!XGetWindowAttributes(display, child, &attributes) || attributes.map_state != IsViewable)
+                        continue;
+                    if (attributes.height == VIEW_HEIGHT)
+                        view = child;
+                    else if (attributes.height == HELP_HEIGHT)
+                        help = child;
+                }
+                return view && help;
+            },
+            START_TIMEOUT);
+        ASSERT_NE(view, 0u) << "no 480 x 400 subwindow";
+        ASSERT_NE(help, 0u) << "no 480 x 70 subwindow";
+    }
+
+    Picture grab(Window which)
+    {
+        XSync(display, False);
+        return grabWindow(display, which);
+    }
+
+    // Grabs the 3D view until it satisfies `shows` or the timeout passes;
+    // `last` keeps the last picture.
+    bool waitForView(const std::function<bool(const Picture&)>& shows,
+                     std::chrono::milliseconds timeout = FRAME_TIMEOUT)
+    {
+        return waitUntil(
+            [&] {
+                last = grab(view);
+                return last.width == VIEW_WIDTH && last.height == VIEW_HEIGHT && shows(last);
+            },
+            timeout);
+    }
+
+    void press(unsigned long keySym, int times)
+    {
+        focusWindow(display, window);
+        for (int i = 0; i < times; ++i)
+            pressKey(display, keySym);
+    }
+
+    ScratchFolder folder;
+    Display* display = nullptr;
+    ProgramRun run;
+    Window window = 0;
+    Window view = 0;
+    Window help = 0;
+    Picture last;
+};
+
+// The program with the solid texture files, its first frame of the word on
+// the screen.
+class WalkProgram : public WalkRun {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(WalkRun::SetUp());
+        writeSolidWalkTextures();
+        ASSERT_NO_FATAL_FAILURE(launch());
+        const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
+        ASSERT_TRUE(waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, START_TIMEOUT))
+            << "the word never appeared; program output:\n" << outputOf(run);
+        start = last;
+    }
+
+    Picture start;
+};
+
+void save(const Picture& picture, const std::string& name) { savePng(picture, "/tmp/walk-e2e-" + name + ".png"); }
+
+TEST_F(WalkProgram, WindowsHaveTheirTitlePlacesAndSizes)
+{
+    const WindowPlace top = placeOf(display, window);
+    EXPECT_EQ(top.x, 100);
+    EXPECT_EQ(top.y, 150);
+    EXPECT_EQ(top.width, 500);
+    EXPECT_EQ(top.height, 500);
+
+    EXPECT_EQ(childrenOf(display, window).size(), 2u);
+    const WindowPlace viewPlace = placeOf(display, view);
+    EXPECT_EQ(viewPlace.x - top.x, 10);
+    EXPECT_EQ(viewPlace.y - top.y, 10);
+    EXPECT_EQ(viewPlace.width, VIEW_WIDTH);
+    const WindowPlace helpPlace = placeOf(display, help);
+    EXPECT_EQ(helpPlace.x - top.x, 10);
+    EXPECT_EQ(helpPlace.y - top.y, 420);
+    EXPECT_EQ(helpPlace.width, 480);
+}
+
+TEST_F(WalkProgram, GreyFrameSurroundsTheViewAndTheHelpPanel)
+{
+    Picture whole;
+    // The margins: above, left and right of the view, between view and
+    // panel, and below the panel.
+    const PixelRect margins[] = {{0, 0, 499, 9}, {0, 0, 9, 499}, {490, 0, 499, 499}, {0, 410, 499, 419},
+                                 {0, 490, 499, 499}};
+    const auto framed = [&] {
+        whole = grab(window);
+        for (const PixelRect& m : margins)
+            if (countNear(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY) != m.area())
+                return false;
+        return true;
+    };
+    const bool shows = waitUntil(framed, FRAME_TIMEOUT);
+    save(whole, "layout");
+    ASSERT_EQ(whole.width, 500);
+    for (const PixelRect& m : margins)
+        EXPECT_TRUE(probeRect(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY)) << "the grey frame never showed: " << shows;
+}
+
+TEST_F(WalkProgram, HelpPanelShowsThreeGreenLinesOnDarkGrey)
+{
+    Picture panel;
+    const auto lettered = [&] {
+        panel = grab(help);
+        return countNear(panel, 0, 0, 479, 69, HELP_TEXT) > 300;
+    };
+    ASSERT_TRUE(waitUntil(lettered, FRAME_TIMEOUT));
+    save(panel, "help");
+    // Nothing but the panel's grey and the text's green.
+    EXPECT_EQ(countNear(panel, 0, 0, 479, 69, HELP_GREY) + countNear(panel, 0, 0, 479, 69, HELP_TEXT), 480 * 70);
+    EXPECT_GT(countNear(panel, 0, 0, 479, 69, HELP_GREY), 480 * 70 * 3 / 4);
+    // The lines stand on baselines 52.5, 35 and 17.5 pixels above the
+    // panel's bottom: their capitals fill the 9 rows above the baseline,
+    // descenders the 3 rows below it.
+    std::vector<int> baselines; // the last row of capitals
+    for (double above : {52.5, 35.0, 17.5})
+        baselines.push_back(static_cast<int>(std::ceil(HELP_HEIGHT - above)) - 1);
+    for (int baseline : baselines)
+        EXPECT_GT(countNear(panel, 0, baseline - 8, 479, baseline, HELP_TEXT), 150) << "line on row " << baseline;
+    // Nothing above the first line, between the lines nor below the last.
+    EXPECT_EQ(countNear(panel, 0, 0, 479, baselines[0] - 9, HELP_TEXT), 0);
+    EXPECT_EQ(countNear(panel, 0, baselines[0] + 4, 479, baselines[1] - 9, HELP_TEXT), 0);
+    EXPECT_EQ(countNear(panel, 0, baselines[1] + 4, 479, baselines[2] - 9, HELP_TEXT), 0);
+    EXPECT_EQ(countNear(panel, 0, baselines[2] + 4, 479, HELP_HEIGHT - 1, HELP_TEXT), 0);
+    // The lines start 20 of the panel's 300 units, 32 pixels, from its left.
+    EXPECT_EQ(countNear(panel, 0, 0, 29, HELP_HEIGHT - 1, HELP_TEXT), 0);
+    EXPECT_GT(countNear(panel, 30, 0, 40, HELP_HEIGHT - 1, HELP_TEXT), 0);
+}
+
+TEST_F(WalkRun, MissingTextureFilesAreReportedInOrder)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const std::vector<std::string> expected = {"failed to load bitmap for wall texture",
+                                               "failed to load bitmap for okel texture",
+                                               "failed to load bitmap for ceiling texture"};
+    EXPECT_TRUE(waitUntil([&] { return linesOf(outputOf(run)).size() >= 3; }, START_TIMEOUT));
+    // The view still draws its frames: the floor's checker needs no file.
+    ASSERT_TRUE(waitForView([&](const Picture& p) { return countKind(p, FLOOR_BAND, isLitFloor) > 1000; }));
+    save(last, "no-files");
+    EXPECT_EQ(linesOf(outputOf(run)), expected) << "program output:\n" << outputOf(run);
+}
+
+TEST_F(WalkProgram, TextureFilesThatLoadAreNotReported)
+{
+    EXPECT_EQ(outputOf(run), "");
+}
+
+TEST_F(WalkProgram, StartViewShowsGlyphsCeilingFloorAndFarWall)
+{
+    save(start, "start");
+    for (const BlockFace& block : BLOCK_FACES)
+        EXPECT_TRUE(allOf(start, blockFront(START, block, 3), isGlyph, "glyph red"));
+    EXPECT_TRUE(allOf(start, CEILING_BAND, isCeiling, "ceiling yellow"));
+    EXPECT_TRUE(allOf(start, FLOOR_BAND, isFloor, "floor"));
+    EXPECT_GT(countKind(start, FLOOR_BAND, isBlack), FLOOR_BAND.area() / 5);
+    EXPECT_GT(countKind(start, FLOOR_BAND, isLitFloor), FLOOR_BAND.area() / 5);
+    // The far wall behind the gaps; the lamp, a small white box, may pass
+    // in front of it, but no other surface may show there.
+    for (const PixelRect& wall : {WALL_BETWEEN_A, WALL_THROUGH_B}) {
+        EXPECT_GT(countKind(start, wall, isWall), wall.area() * 9 / 10)
+            << "in " << wall.x0 << "," << wall.y0 << " .. " << wall.x1 << "," << wall.y1;
+        EXPECT_EQ(countKind(start, wall, isGlyph) + countKind(start, wall, isCeiling), 0);
+    }
+}
+
+TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
+{
+    // Forty steps of 0.05 bring the eye to z 3, 2.5 from the word's front.
+    // Glyph B's left edge (x -1) then stands at column 160, 1.6 columns from
+    // where one step fewer or more would put it; the head bob moves the
+    // view only up and down.
+    press(XK_Up, 40);
+    Viewer near;
+    near.z = 3.0;
+    const double edge = viewPixel(near, -1.0, 0.0, FRONT_Z).x;
+    const bool walked = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, 10, 200); });
+    save(last, "walked");
+    ASSERT_TRUE(walked) << "glyph B's left edge is not at column " << edge;
+    // The bob's phase steps 30 degrees a step and starts again after 13
+    // steps (30 .. 360, then 0), so after 40 it stands at 30: the eye is
+    // 0.1 sin 30 higher. That shows in the back edge of the underside of
+    // glyph B's top bar, right of the upper-left column, some 3 rows from
+    // where no bob or twice as much would put it.
+    near.height = 0.25 + 0.1 * std::sin(30.0 * DEG);
+    const double underside = viewPixel(near, 0.0, 2.0, BACK_Z).y;
+    const int from = static_cast<int>(viewPixel(near, 0.0, 2.0, BACK_Z).x) + 3;
+    const int to = static_cast<int>(viewPixel(near, 2.0, 2.0, BACK_Z).x) - 3;
+    EXPECT_TRUE(glyphEdgeAt(last, underside, Side::Top, from, to)) << "the bar's underside does not end at row "
+                                                                  << underside;
+    // Glyph B's top bar now covers the top of the view, where the ceiling
+    // showed.
+    const PixelRect topBar = blockFront(near, BLOCK_FACES[2], 4);
+    EXPECT_GT(countKind(start, topBar, isCeiling), topBar.area() / 2);
+    EXPECT_TRUE(allOf(last, topBar, isGlyph, "glyph red"));
+    // The word covers half as much again at least, though part of it now
+    // lies beyond the view's edges.
+    EXPECT_GT(countKind(last, WHOLE_VIEW, isGlyph), 3 * countKind(start, WHOLE_VIEW, isGlyph) / 2);
+}
+
+TEST_F(WalkProgram, LeftArrowSixtyTimesTurnsToTheSideWall)
+{
+    // 60 turns of 1.5 degrees: the eye looks along -x at the wall x = -10.
+    // Of the word only the first block's front remains, at the right; its
+    // far edge (x -4.5, 4.5 to the right at 4.5 deep) stands at column 440,
+    // some 10 columns from where one turn fewer or more would put it.
+    press(XK_Left, 60);
+    Viewer turned;
+    turned.heading = 90.0;
+    const double edge = viewPixel(turned, -4.5, 0.0, FRONT_Z).x;
+    const bool turned90 = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, 90, 330); });
+    save(last, "turned-left");
+    ASSERT_TRUE(turned90) << "the first block's edge is not at column " << edge;
+    EXPECT_EQ(countKind(last, {0, 0, static_cast<int>(edge) - 2, VIEW_HEIGHT - 1}, isGlyph), 0);
+    // Where glyph B stood the side wall shows between ceiling and floor; the
+    // lamp, a small white box, may pass in front of it.
+    const PixelRect sideWall =
+        between(viewPixel(turned, -10.0, CEILING_Y, 9.0), viewPixel(turned, -10.0, FLOOR_Y, -0.5), 4);
+    const PixelRect glyphB = blockFront(START, BLOCK_FACES[2], 0);
+    const PixelRect wallWhereBStood{glyphB.x0, sideWall.y0, glyphB.x1, sideWall.y1};
+    EXPECT_GT(countKind(start, wallWhereBStood, isGlyph), wallWhereBStood.area() / 2);
+    EXPECT_GT(countKind(last, wallWhereBStood, isWall), wallWhereBStood.area() * 9 / 10);
+    EXPECT_GT(countKind(last, sideWall, isWall), sideWall.area() * 9 / 10);
+}
+
+// Thirty steps of the head's tilt move the line of the word's top edge or
+// bottom edge; beyond it only the ceiling or the floor shows.
+struct TiltCase {
+    const char* name;
+    unsigned long key;
+    double tilt;
+};
+
+class WalkTilt : public WalkProgram, public ::testing::WithParamInterface<TiltCase> {};
+
+TEST_P(WalkTilt, PageKeysTiltTheHead)
+{
+    const TiltCase& tiltCase = GetParam();
+    press(tiltCase.key, 30);
+    Viewer tilted;
+    tilted.tilt = tiltCase.tilt;
+    const bool up = tiltCase.tilt < 0;
+    const PixelRect band = up ? between({4, 4}, viewPixel(tilted, 0, CEILING_Y, FRONT_Z), 4)
+                              : between(viewPixel(tilted, 0, FLOOR_Y, FRONT_Z), {VIEW_WIDTH - 5, VIEW_HEIGHT - 5}, 4);
+    const Kind grows = up ? Kind(isCeiling) : Kind(isFloor);
+    const Kind shrinks = up ? Kind(isFloor) : Kind(isCeiling);
+    // Glyph B's front: its top edge shows the look up, its bottom edge the
+    // look down; one degree moves either some 3.5 rows.
+    const double edge = viewPixel(tilted, 0.5, up ? CEILING_Y : FLOOR_Y, FRONT_Z).y;
+    const int left = static_cast<int>(viewPixel(tilted, -1.0, up ? CEILING_Y : FLOOR_Y, FRONT_Z).x) + 3;
+    const int right = static_cast<int>(viewPixel(tilted, 2.0, up ? CEILING_Y : FLOOR_Y, FRONT_Z).x) - 3;
+    const Side glyphSide = up ? Side::Bottom : Side::Top;
+    const bool tiltedView = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, glyphSide, left, right); });
+    save(last, std::string("tilt-") + tiltCase.name);
+    ASSERT_TRUE(tiltedView) << "glyph B's edge is not at row " << edge;
+    EXPECT_TRUE(allOf(last, band, grows, up ? "ceiling yellow" : "floor"));
+    EXPECT_GT(countKind(last, WHOLE_VIEW, grows), 2 * countKind(start, WHOLE_VIEW, grows));
+    EXPECT_LT(countKind(last, WHOLE_VIEW, shrinks), countKind(start, WHOLE_VIEW, shrinks) / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, WalkTilt,
+                         ::testing::Values(TiltCase{"PageUpLooksUp", XK_Page_Up, -30.0},
+                                           TiltCase{"PageDownLooksDown", XK_Page_Down, 30.0}),
+                         [](const ::testing::TestParamInfo<TiltCase>& info) { return info.param.name; });
+
+TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
+{
+    // The lamp circles behind the word, never in front of it: when the
+    // first block's front changes, the light it carries has moved. The
+    // window's picture holds the view at (10, 10) and the panel at (10, 420).
+    const PixelRect front = blockFront(START, BLOCK_FACES[0], 3);
+    const Picture first = grab(window);
+    Picture later;
+    const bool relit = waitUntil(
+        [&] {
+            later = grab(window);
+            return regionsDiffer(first, later, front.x0 + 10, front.y0 + 10, front.x1 + 10, front.y1 + 10);
+        },
+        FRAME_TIMEOUT);
+    save(first, "lamp-first");
+    save(later, "lamp-later");
+    EXPECT_TRUE(relit) << "the lighting stayed the same with no input";
+    EXPECT_FALSE(regionsDiffer(first, later, 10, 420, 489, 489)) << "the help panel changed";
+}
+
+} // namespace
