@@ -1,0 +1,551 @@
+// End-to-end tests of the letter-scene viewer: the built program runs on the
+// test display in a folder of solid-colour texture files, and each test
+// drives it with keys and mouse clicks through the X server and reads what
+// its window shows. Where a surface must appear follows from the view box
+// (-VIEW_SIZE/2 .. VIEW_SIZE/2 in x and y, stretched over the 1024 x 768
+// window) and from the glyph boxes' sizes and places in the word.
+//
+// GoogleTest and the support headers come before any X11 header: Xlib's
+// macros would clash with GoogleTest's names.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "glWindow.h"
+#include "okelScene.h"
+#include "picture.h"
+#include "scene.h"
+#include "xDisplay.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* WINDOW_TITLE = "Talvin' OKEL";
+constexpr int WINDOW_WIDTH = 1024;
+constexpr int WINDOW_HEIGHT = 768;
+
+// Frames of the software renderer take from about 50 ms to a few hundred;
+// these leave room for a slow, busy machine.
+constexpr auto START_TIMEOUT = 20s;
+constexpr auto FRAME_TIMEOUT = 15s;
+// The sweep needs some 26 frames to cross from one side to the other.
+constexpr auto SWEEP_TIMEOUT = 40s;
+
+const Rgb BLACK{0, 0, 0};
+const Rgb WHITE{255, 255, 255};
+
+// A rectangle of the view box, in scene units.
+struct ViewBox {
+    double left;
+    double bottom;
+    double right;
+    double top;
+};
+
+// A rectangle of window pixels, corners included, counted from the top left.
+struct PixelRect {
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+};
+
+double windowX(double x) { return (x + VIEW_SIZE / 2.0) / VIEW_SIZE * WINDOW_WIDTH; }
+double windowY(double y) { return (VIEW_SIZE / 2.0 - y) / VIEW_SIZE * WINDOW_HEIGHT; }
+
+// The pixels well inside a box of the view: `inset` pixels away from each
+// edge, so that filtering and rounding at the edges do not matter.
+// Boxes reaching the window's edge keep to the window.
+PixelRect pixelsInside(const ViewBox& box, int inset = 4)
+{
+    return {std::max(0, static_cast<int>(std::ceil(windowX(box.left))) + inset),
+            std::max(0, static_cast<int>(std::ceil(windowY(box.top))) + inset),
+            std::min(WINDOW_WIDTH - 1, static_cast<int>(std::floor(windowX(box.right))) - inset),
+            std::min(WINDOW_HEIGHT - 1, static_cast<int>(std::floor(windowY(box.bottom))) - inset)};
+}
+
+// Every pixel of the window.
+const PixelRect WHOLE_WINDOW{0, 0, WINDOW_WIDTH - 1, WINDOW_HEIGHT - 1};
+
+// The block word at its start size. The boxes are drawn at half size, so a
+// box of 60 x 120 x 60 units stands 30 x 60 in the view, and every face seen
+// from the front lies flat in the view.
+const ViewBox GLYPH1_COLUMN{-140, -30, -110, 30};
+const ViewBox GLYPH1_TOP_BAR{-155, 30, -95, 60};
+const ViewBox GLYPH2_COLUMN{-65, -30, -35, 30};
+const ViewBox GLYPH3_TOP_BAR{-5, 37.5, 55, 59.5};
+const ViewBox GLYPH3_MIDDLE_BAR{5, -12, 45, 10};
+const ViewBox GLYPH4_TOP_BAR{70, 19, 130, 59};
+const ViewBox GLYPH4_COLUMN{85, -61, 115, 19};
+const ViewBox GLYPH4_WHOLE{70, -61, 130, 59};
+// The lower left corner of glyph 4's top bar: no teapot of the teapot word
+// reaches it (the teapot row above ends near y 42, the column's teapots span
+// x 83..117 however they turn, glyph 3's last teapots end near x 62).
+const ViewBox GLYPH4_BAR_CORNER{71, 21, 80, 40};
+
+// Places where only the backdrop shows behind the block word: above it,
+// below it and in the gap between glyphs 1 and 2.
+const ViewBox ABOVE_THE_WORD{-185, 80, 185, 185};
+const ViewBox BELOW_THE_WORD{-185, -150, 185, -75};
+const ViewBox BETWEEN_GLYPHS_1_AND_2{-93, -55, -82, 55};
+
+// The tripled word: glyph 3 spans x -15..165, y -184.5..178.5; its top bar
+// y 112.5..178.5, its middle bar x 15..135, y -36..30. Glyph 2 spans x
+// -240..-60, y -180..180. Between glyph 2's right end and glyph 3's left end
+// nothing is drawn.
+constexpr double BIG_GLYPH3_LEFT = -15;
+const ViewBox BIG_GLYPH3_TOP_BAR{-15, 112.5, 165, 178.5};
+const ViewBox BIG_GLYPH3_MIDDLE_BAR{15, -36, 135, 30};
+const ViewBox BIG_GAP_BEFORE_GLYPH3{-55, -150, -22, 180};
+
+// The two status lines at the lower left: baselines at y -177 and -187,
+// letters about 4.8 units tall, some 55 characters of 4.2 units each from
+// x -187. The band above them shows only the backdrop.
+const ViewBox STATUS_AREA{-192, -192, 100, -168};
+const ViewBox STATUS_LINE1{-192, -180.5, 100, -168};
+const ViewBox STATUS_LINE2{-192, -192, 100, -180.5};
+const ViewBox ABOVE_THE_STATUS{-192, -165, 100, -100};
+
+PixelRect insideNoInset(const ViewBox& box) { return pixelsInside(box, 0); }
+
+int count(const Picture& picture, const PixelRect& rect, Rgb colour, int tolerance = 3)
+{
+    return countNear(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour, tolerance);
+}
+
+int area(const PixelRect& rect) { return (rect.x1 - rect.x0 + 1) * (rect.y1 - rect.y0 + 1); }
+
+::testing::AssertionResult showsOnly(const Picture& picture, const ViewBox& box, Rgb colour)
+{
+    const PixelRect rect = pixelsInside(box);
+    return probeRect(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour);
+}
+
+bool flatIn(const Picture& picture, const ViewBox& box, Rgb colour)
+{
+    const PixelRect rect = pixelsInside(box);
+    return count(picture, rect, colour) == area(rect);
+}
+
+// The places of the near-white pixels of a rectangle: the strokes of the
+// status text.
+std::set<std::pair<int, int>> whitePixels(const Picture& picture, const PixelRect& rect)
+{
+    std::set<std::pair<int, int>> places;
+    for (int y = rect.y0; y <= rect.y1; ++y)
+        for (int x = rect.x0; x <= rect.x1; ++x)
+            if (probe(picture, x, y, WHITE))
+                places.insert({x, y});
+    return places;
+}
+
+int distinctColours(const Picture& picture, const PixelRect& rect)
+{
+    std::set<std::tuple<int, int, int>> colours;
+    for (int y = rect.y0; y <= rect.y1; ++y)
+        for (int x = rect.x0; x <= rect.x1; ++x) {
+            const Rgb c = picture.at(x, y);
+            colours.insert({c.r, c.g, c.b});
+        }
+    return static_cast<int>(colours.size());
+}
+
+// Glyph 1 starts with the checker picture once across each face: 8 x 8
+// squares, the one at the face's lower left corner black. The column's face
+// is 80 x 120 pixels, so each square is 10 x 15; the test looks at the
+// centre of every square.
+::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face)
+{
+    const double width = (windowX(face.right) - windowX(face.left)) / 8;
+    const double height = (windowY(face.bottom) - windowY(face.top)) / 8;
+    for (int row = 0; row < 8; ++row)     // from the bottom
+        for (int column = 0; column < 8; ++column) {
+            const int x = static_cast<int>(windowX(face.left) + (column + 0.5) * width);
+            const int y = static_cast<int>(windowY(face.bottom) - (row + 0.5) * height);
+            const Rgb expected = (row + column) % 2 == 0 ? BLACK : WHITE;
+            ::testing::AssertionResult result = probe(picture, x, y, expected);
+            if (!result)
+                return result << " (checker square " << column << " from the left, " << row
+                              << " from the bottom)";
+        }
+    return ::testing::AssertionSuccess();
+}
+
+void save(const Picture& picture, const std::string& name)
+{
+    savePng(picture, "/tmp/okel-e2e-" + name + ".png");
+}
+
+// One run of the program in a scratch folder holding the ten solid-colour
+// texture files, with its window found and the word drawn. The program is
+// stopped after every test, whatever happened.
+class OkelProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr) << "no X display; is DISPLAY set?";
+        // The window of an earlier run outlives its process for a moment;
+        // it must not be taken for this run's window.
+        ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(display, WINDOW_TITLE, 0ms) == 0; }, START_TIMEOUT))
+            << "a window titled \"" << WINDOW_TITLE << "\" is already open";
+        writeSolidTextures();
+        run = startProgram(OKEL_PROGRAM, folder.path);
+        ASSERT_GT(run.pid, 0);
+        window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
+        ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program output:\n"
+                              << outputOf(run);
+        // The first frame draws the procedural pictures lit (the texture mode
+        // is only set by the first file load), so glyph 1's white squares
+        // come out dark; the tests look at the frames after it, where they
+        // are white.
+        const PixelRect column = pixelsInside(GLYPH1_COLUMN);
+        ASSERT_TRUE(waitForPicture(
+            [&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal) && count(p, column, WHITE) > 0; },
+            START_TIMEOUT))
+            << "the word never appeared; program output:\n" << outputOf(run);
+    }
+
+    void TearDown() override
+    {
+        stopProgram(run);
+        if (display)
+            XCloseDisplay(display);
+    }
+
+    Picture grab()
+    {
+        XSync(display, False);
+        return grabWindow(display, window);
+    }
+
+    // Grabs the window until the picture satisfies `shows` or the timeout
+    // passes; `last` keeps the last picture grabbed.
+    bool waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
+    {
+        return waitUntil(
+            [&] {
+                last = grab();
+                return last.width == WINDOW_WIDTH && last.height == WINDOW_HEIGHT && shows(last);
+            },
+            timeout);
+    }
+
+    void press(unsigned long keySym)
+    {
+        focusWindow(display, window);
+        pressKey(display, keySym);
+    }
+
+    // A key pressed while Shift is held: the program sees the upper-case
+    // letter.
+    void pressShifted(unsigned long keySym)
+    {
+        focusWindow(display, window);
+        const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+        XTestFakeKeyEvent(display, shift, True, CurrentTime);
+        pressKey(display, keySym);
+        XTestFakeKeyEvent(display, shift, False, CurrentTime);
+        XSync(display, False);
+    }
+
+    const Rgb metal = solidColourOf("metal6464.raw");
+    const Rgb star = solidColourOf("star1024.raw");
+    const Rgb tablecloth = solidColourOf("tablecloth256.raw");
+    const Rgb earth = solidColourOf("earth1024.raw");
+    const Rgb moon = solidColourOf("moon256.raw");
+
+    ScratchFolder folder;
+    Display* display = nullptr;
+    Window window = 0;
+    ProgramRun run;
+    Picture last;
+};
+
+TEST_F(OkelProgram, WindowHasItsTitleAndSizeAtTheTopLeftOfTheScreen)
+{
+    const WindowPlace place = placeOf(display, window);
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 0);
+    EXPECT_EQ(place.width, WINDOW_WIDTH);
+    EXPECT_EQ(place.height, WINDOW_HEIGHT);
+}
+
+TEST_F(OkelProgram, AtStartEachGlyphShowsItsTextureOverTheEarth)
+{
+    const Picture picture = last;
+    save(picture, "start");
+
+    EXPECT_TRUE(showsChecker(picture, GLYPH1_COLUMN));
+    // Glyph 2's gradient: many colours, and neither the backdrop's nor a
+    // file's.
+    const PixelRect gradient = pixelsInside(GLYPH2_COLUMN);
+    EXPECT_GT(distinctColours(picture, gradient), 50);
+    EXPECT_EQ(count(picture, gradient, earth), 0);
+    EXPECT_EQ(count(picture, gradient, metal), 0);
+
+    EXPECT_TRUE(showsOnly(picture, GLYPH3_TOP_BAR, metal));
+    EXPECT_TRUE(showsOnly(picture, GLYPH3_MIDDLE_BAR, metal));
+    EXPECT_TRUE(showsOnly(picture, GLYPH4_TOP_BAR, star));
+    EXPECT_TRUE(showsOnly(picture, GLYPH4_COLUMN, star));
+
+    EXPECT_TRUE(showsOnly(picture, ABOVE_THE_WORD, earth));
+    EXPECT_TRUE(showsOnly(picture, BELOW_THE_WORD, earth));
+    EXPECT_TRUE(showsOnly(picture, BETWEEN_GLYPHS_1_AND_2, earth));
+}
+
+TEST_F(OkelProgram, StatusLinesAreWhiteStrokeTextAtTheLowerLeft)
+{
+    const Picture picture = last;
+    const PixelRect line1 = insideNoInset(STATUS_LINE1);
+    const PixelRect line2 = insideNoInset(STATUS_LINE2);
+    // Some 50 characters per line, each with a few dozen pixels of stroke.
+    EXPECT_GT(count(picture, line1, WHITE), 400);
+    EXPECT_GT(count(picture, line2, WHITE), 400);
+    // The rest of the lines' band is the backdrop.
+    const PixelRect status = insideNoInset(STATUS_AREA);
+    EXPECT_EQ(count(picture, status, WHITE) + count(picture, status, earth), area(status));
+    // Nothing white above them, nor to their right.
+    EXPECT_EQ(count(picture, insideNoInset(ABOVE_THE_STATUS), WHITE), 0);
+    EXPECT_EQ(count(picture, insideNoInset(ViewBox{110, -192, 192, -168}), WHITE), 0);
+}
+
+// A key steps one glyph position to the next texture slot; the other
+// positions keep theirs.
+struct SlotStep {
+    unsigned long key;
+    int presses;
+    ViewBox changed;
+    const char* file;
+};
+
+void PrintTo(const SlotStep& step, std::ostream* out)
+{
+    *out << step.presses << " x '" << static_cast<char>(step.key) << "' -> " << step.file;
+}
+
+class OkelSlotKeys : public OkelProgram, public ::testing::WithParamInterface<SlotStep> {};
+
+TEST_P(OkelSlotKeys, StepTheirGlyphToTheNextTexture)
+{
+    const SlotStep& step = GetParam();
+    const Rgb expected = solidColourOf(step.file);
+    for (int i = 0; i < step.presses; ++i)
+        press(step.key);
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, step.changed, expected); }, FRAME_TIMEOUT))
+        << showsOnly(last, step.changed, expected).message();
+    save(last, std::string("slot-") + step.file);
+
+    if (step.key != XK_q) {
+        EXPECT_TRUE(showsChecker(last, GLYPH1_COLUMN));
+    }
+    if (step.key != XK_e) {
+        EXPECT_TRUE(showsOnly(last, GLYPH3_TOP_BAR, metal));
+    }
+    if (step.key != XK_r) {
+        EXPECT_TRUE(showsOnly(last, GLYPH4_TOP_BAR, star));
+    }
+}
+
+// Glyph 1 starts at slot 0 (checker) and glyph 2 at slot 1 (gradient), so
+// two presses of q and one of w reach slot 2, the metal file; glyph 3 starts
+// at slot 2 and goes to slot 3, the star file; glyph 4 from slot 3 to slot 4,
+// the tablecloth file.
+INSTANTIATE_TEST_SUITE_P(Keys, OkelSlotKeys,
+                         ::testing::Values(SlotStep{XK_q, 2, GLYPH1_TOP_BAR, "metal6464.raw"},
+                                           SlotStep{XK_w, 1, GLYPH2_COLUMN, "metal6464.raw"},
+                                           SlotStep{XK_e, 1, GLYPH3_TOP_BAR, "star1024.raw"},
+                                           SlotStep{XK_r, 1, GLYPH4_TOP_BAR, "tablecloth256.raw"}),
+                         [](const ::testing::TestParamInfo<SlotStep>& info) {
+                             return std::string("Key") + static_cast<char>(info.param.key);
+                         });
+
+TEST_F(OkelProgram, KeyRRunsGlyph4ThroughAllTenSlotsAndBack)
+{
+    // Slots 4..9 are files; slots 0 and 1 the checker and the gradient;
+    // slot 2 metal again, slot 3 the star it started with.
+    const char* const files[] = {"tablecloth256.raw", "envwall128.raw", "crackle256.raw", "blue.raw",
+                                 "metal6464.raw", "sunset.raw"};
+    const PixelRect bar = pixelsInside(GLYPH4_TOP_BAR);
+    for (const char* file : files) {
+        const Rgb colour = solidColourOf(file);
+        press(XK_r);
+        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, colour); },
+                                   FRAME_TIMEOUT))
+            << file << ": " << showsOnly(last, GLYPH4_TOP_BAR, colour).message();
+    }
+
+    press(XK_r); // slot 0: black and white squares
+    ASSERT_TRUE(waitForPicture(
+        [&](const Picture& p) { return count(p, bar, BLACK) + count(p, bar, WHITE) == area(bar); },
+        FRAME_TIMEOUT));
+    EXPECT_GT(count(last, bar, BLACK), area(bar) / 4);
+    EXPECT_GT(count(last, bar, WHITE), area(bar) / 4);
+
+    press(XK_r); // slot 1: the gradient
+    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return distinctColours(p, bar) > 50; }, FRAME_TIMEOUT));
+    save(last, "glyph4-gradient");
+
+    press(XK_r);
+    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, metal); }, FRAME_TIMEOUT));
+    press(XK_r);
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, star); }, FRAME_TIMEOUT))
+        << showsOnly(last, GLYPH4_TOP_BAR, star).message();
+}
+
+TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
+{
+    press(XK_t);
+    // Where the block bar stood, the backdrop shows between the teapots.
+    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, earth); }, FRAME_TIMEOUT))
+        << showsOnly(last, GLYPH4_BAR_CORNER, earth).message();
+    save(last, "teapots");
+    const PixelRect glyph4 = pixelsInside(GLYPH4_WHOLE, 0);
+    const int blockPixels = area(glyph4);
+    const int teapotPixels = count(last, glyph4, star);
+    // The teapots wear the glyphs' textures, flat, since the texture
+    // replaces the lit colour: they cover a good part of glyph 4's box, but
+    // far from all of it. Glyph 3's teapots wear metal.
+    EXPECT_GT(teapotPixels, blockPixels / 5);
+    EXPECT_LT(teapotPixels, blockPixels * 3 / 4);
+    const PixelRect glyph3 = pixelsInside(ViewBox{-5, -61.5, 55, 59.5}, 0);
+    EXPECT_GT(count(last, glyph3, metal), area(glyph3) / 5);
+    // Glyph 1's teapots show the checker's black and white; the squares
+    // are bent over the turning teapots, so the test only counts them.
+    const PixelRect glyph1 = pixelsInside(ViewBox{-170, -65, -80, 65}, 0);
+    EXPECT_GT(count(last, glyph1, BLACK, 10), area(glyph1) / 20);
+    EXPECT_GT(count(last, glyph1, WHITE, 10), area(glyph1) / 20);
+
+    // The teapots spin: the word's picture changes from frame to frame.
+    const Picture first = last;
+    EXPECT_TRUE(waitForPicture(
+        [&](const Picture& p) { return regionsDiffer(first, p, glyph4.x0, glyph4.y0, glyph4.x1, glyph4.y1); },
+        FRAME_TIMEOUT));
+
+    press(XK_t);
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, star); }, FRAME_TIMEOUT))
+        << showsOnly(last, GLYPH4_BAR_CORNER, star).message();
+    save(last, "blocks-again");
+    EXPECT_TRUE(showsOnly(last, GLYPH4_TOP_BAR, star));
+    EXPECT_TRUE(showsOnly(last, GLYPH3_TOP_BAR, metal));
+    EXPECT_TRUE(showsChecker(last, GLYPH1_COLUMN));
+}
+
+TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
+{
+    press(XK_f);
+    const bool big = waitForPicture([&](const Picture& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); },
+                                    FRAME_TIMEOUT);
+    save(last, "big");
+    ASSERT_TRUE(big) << showsOnly(last, BIG_GAP_BEFORE_GLYPH3, BLACK).message();
+    EXPECT_EQ(count(last, WHOLE_WINDOW, earth), 0) << "the backdrop still shows";
+    EXPECT_TRUE(showsOnly(last, BIG_GLYPH3_TOP_BAR, metal));
+    EXPECT_TRUE(showsOnly(last, BIG_GLYPH3_MIDDLE_BAR, metal));
+    // The status text keeps its size and place. The tripled glyphs 2 and 3
+    // now reach down into the lines and hide parts of them; left of glyph 3
+    // the second line lies below glyph 2, over black.
+    EXPECT_GT(count(last, insideNoInset(STATUS_LINE1), WHITE), 100);
+    const PixelRect line2 = insideNoInset(ViewBox{STATUS_LINE2.left, STATUS_LINE2.bottom, BIG_GLYPH3_LEFT - 1,
+                                                  STATUS_LINE2.top});
+    EXPECT_GT(count(last, line2, WHITE), 300);
+    EXPECT_EQ(count(last, line2, WHITE) + count(last, line2, BLACK), area(line2));
+
+    press(XK_f);
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, earth); }, FRAME_TIMEOUT));
+    EXPECT_TRUE(showsOnly(last, GLYPH3_TOP_BAR, metal));
+    EXPECT_TRUE(showsOnly(last, GLYPH4_TOP_BAR, star));
+}
+
+TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
+{
+    const Picture start = last;
+    const PixelRect line1 = insideNoInset(STATUS_LINE1);
+    const PixelRect line2 = insideNoInset(STATUS_LINE2);
+
+    clickButton(display, window, 1, WINDOW_WIDTH / 2, WINDOW_HEIGHT / 2);
+    // Seen from behind and nearly straight on, the backdrop lies behind the
+    // camera: no earth anywhere, while the moon in front of it shows. The
+    // sweep passes such places once on every crossing.
+    ASSERT_TRUE(waitForPicture(
+        [&](const Picture& p) {
+            return count(p, WHOLE_WINDOW, earth) == 0 && count(p, WHOLE_WINDOW, moon) > 500;
+        },
+        SWEEP_TIMEOUT))
+        << "never saw the back of the scene";
+    const Picture back = last;
+    // The second click stops the sweep; it is checked further down.
+    clickButton(display, window, 1, WINDOW_WIDTH / 2, WINDOW_HEIGHT / 2);
+    save(back, "back");
+    EXPECT_GT(count(back, WHOLE_WINDOW, BLACK), WINDOW_WIDTH * WINDOW_HEIGHT / 2);
+    // The small white spheres: above or below the word (the camera moves
+    // only across, so the word keeps its rows, y -61.5..60) and above the
+    // status text, nothing else is white.
+    const int wordTop = static_cast<int>(windowY(60)) - 2;
+    const int wordBottom = static_cast<int>(windowY(-61.5)) + 2;
+    EXPECT_GT(count(back, PixelRect{0, 0, WINDOW_WIDTH - 1, wordTop}, WHITE) +
+                  count(back, PixelRect{0, wordBottom, WINDOW_WIDTH - 1, line1.y0 - 1}, WHITE),
+              0)
+        << "no sphere of the clusters shows";
+    // The camera line tells another position; the text is still there.
+    EXPECT_NE(whitePixels(start, line1), whitePixels(back, line1));
+    EXPECT_GT(count(back, line1, WHITE), 400);
+
+    // Two frames apart: the z key steps the axis line, and the second
+    // picture is the first one that shows a changed axis line. While the
+    // camera sweeps, no two frames show the same camera line; once it has
+    // stopped, with the spin paused by the click, they show the same picture
+    // apart from the axis line.
+    Picture before;
+    Picture after;
+    const auto twoFrames = [&] {
+        before = grab();
+        press(XK_z);
+        if (!waitForPicture([&](const Picture& p) { return whitePixels(before, line2) != whitePixels(p, line2); },
+                            FRAME_TIMEOUT))
+            return false;
+        after = last;
+        return whitePixels(before, line1) == whitePixels(after, line1);
+    };
+    EXPECT_TRUE(waitUntil(twoFrames, FRAME_TIMEOUT)) << "the camera still moves";
+    save(after, "stopped");
+    EXPECT_FALSE(regionsDiffer(before, after, 0, 0, WINDOW_WIDTH - 1, line2.y0 - 1));
+}
+
+TEST_F(OkelProgram, EscapeEndsTheProgramWithStatusOne)
+{
+    press(XK_Escape);
+    int status = -1;
+    ASSERT_TRUE(waitForExit(run, 10s, status)) << "the program still runs";
+    EXPECT_EQ(status, 1);
+}
+
+TEST_F(OkelProgram, UpperCaseLettersChangeNothing)
+{
+    const Picture before = last;
+    for (unsigned long key : {XK_t, XK_f, XK_q, XK_w, XK_e, XK_r})
+        pressShifted(key);
+    // A lower-case r afterwards: once its effect shows, the upper-case
+    // letters before it have been handled too.
+    press(XK_r);
+    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, tablecloth); }, FRAME_TIMEOUT))
+        << showsOnly(last, GLYPH4_TOP_BAR, tablecloth).message();
+    save(last, "upper-case");
+    // Everything left of glyph 4 is as it was: the word, and the backdrop,
+    // whose spin does not show with a one-colour earth file.
+    const int glyph4Left = static_cast<int>(windowX(GLYPH4_WHOLE.left)) - 2;
+    EXPECT_FALSE(regionsDiffer(before, last, 0, 0, glyph4Left, insideNoInset(STATUS_AREA).y0 - 1));
+    EXPECT_TRUE(showsOnly(last, GLYPH4_COLUMN, tablecloth));
+}
+
+} // namespace
