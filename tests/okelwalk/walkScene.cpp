@@ -24,13 +24,11 @@ void resetWalkScene()
     lampAngle = 0.0f;
 }
 
-void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour)
+void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels)
 {
-    // A 54-byte header, then bottom-up rows of blue, green, red padded to
-    // 4 bytes.
+    // A 54-byte header, then bottom-up rows of blue, green, red.
     const int rowBytes = (width * 3 + 3) / 4 * 4;
-    const int imageBytes = rowBytes * height;
-    std::vector<unsigned char> file(54 + static_cast<size_t>(imageBytes), 0);
+    std::vector<unsigned char> file(54 + static_cast<size_t>(rowBytes) * height, 0);
     auto put32 = [&](size_t at, unsigned int value) {
         for (int i = 0; i < 4; ++i)
             file[at + i] = static_cast<unsigned char>(value >> (8 * i));
@@ -44,15 +42,21 @@ void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour
     put32(22, static_cast<unsigned int>(height));
     file[26] = 1;  // planes
     file[28] = 24; // bits per pixel
-    put32(34, static_cast<unsigned int>(imageBytes));
+    put32(34, static_cast<unsigned int>(rowBytes * height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            unsigned char* pixel = &file[54 + static_cast<size_t>(y) * rowBytes + x * 3];
-            pixel[0] = static_cast<unsigned char>(colour.b);
-            pixel[1] = static_cast<unsigned char>(colour.g);
-            pixel[2] = static_cast<unsigned char>(colour.r);
+            const Rgb& colour = pixels[static_cast<size_t>(y) * width + x];
+            unsigned char* p = &file[54 + static_cast<size_t>(y) * rowBytes + x * 3];
+            p[0] = static_cast<unsigned char>(colour.b);
+            p[1] = static_cast<unsigned char>(colour.g);
+            p[2] = static_cast<unsigned char>(colour.r);
         }
     writeFile(name, file);
+}
+
+void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour)
+{
+    writeBitmap(name, width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, colour));
 }
 
 void writeSolidWalkTextures()
