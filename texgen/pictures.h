@@ -1,4 +1,5 @@
-// The procedural pictures texgen writes, one drawing function each.
+// The procedural pictures texgen writes, one drawing function each, listed
+// by family; the families share the painting helpers of paint.h.
 //
 // Every function fills a picture whose width, height and pixel buffer the
 // caller has set up. The drawing is deterministic: noise comes from the fixed
@@ -20,16 +21,19 @@ struct Picture {
 // A black picture of the given size.
 Picture makePicture(int width, int height);
 
+// Surfaces (surfaces.cpp).
 void drawBrushedMetal(Picture& picture);
-void drawStarField(Picture& picture);
 void drawGingham(Picture& picture);
 void drawBrickWall(Picture& picture);
 void drawCrackleGlaze(Picture& picture);
 void drawBlueSurface(Picture& picture);
-void drawSunset(Picture& picture);
-void drawEarth(Picture& picture);
 void drawBrightWhite(Picture& picture);
-void drawMoon(Picture& picture);
 void drawCorrugatedIron(Picture& picture);
 void drawLeopard(Picture& picture);
 void drawConcrete(Picture& picture);
+
+// Sky, sun and planets (sky.cpp).
+void drawStarField(Picture& picture);
+void drawSunset(Picture& picture);
+void drawEarth(Picture& picture);
+void drawMoon(Picture& picture);
