@@ -21,6 +21,16 @@ struct Picture {
 // A black picture of the given size.
 Picture makePicture(int width, int height);
 
+// A square 8-bit RGBA picture, size by size pixels; rows one after another
+// from the top row down. Alpha 0 is transparent.
+struct Icon {
+    int size;
+    std::vector<unsigned char> rgba;
+};
+
+// A fully transparent icon of the given size.
+Icon makeIcon(int size);
+
 // Surfaces (surfaces.cpp).
 void drawBrushedMetal(Picture& picture);
 void drawGingham(Picture& picture);
@@ -37,3 +47,7 @@ void drawStarField(Picture& picture);
 void drawSunset(Picture& picture);
 void drawEarth(Picture& picture);
 void drawMoon(Picture& picture);
+
+// The programs' application icons (icons.cpp), drawn for the icon's size.
+void drawOkelIcon(Icon& icon);
+void drawOkelwalkIcon(Icon& icon);

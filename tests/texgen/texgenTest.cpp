@@ -1,7 +1,8 @@
 // Runs the real texgen into fresh temporary folders and checks what it writes:
 // the set of files and their sizes, that reruns give the same bytes, and that
-// the pictures are roughly what their names say.
+// the pictures are roughly what their names say; likewise for the icons.
 #define STBI_ONLY_BMP
+#define STBI_ONLY_PNG
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
@@ -13,8 +14,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -34,6 +37,13 @@ const std::pair<const char*, std::uintmax_t> EXPECTED_FILES[] = {
     {"concrete.bmp", BMP_256},
 };
 
+// Every icon file under the icon folder, with the pixel size its folder names.
+const std::pair<const char*, int> EXPECTED_ICONS[] = {
+    {"hicolor/48x48/apps/okel.png", 48},   {"hicolor/48x48/apps/okelwalk.png", 48},
+    {"hicolor/128x128/apps/okel.png", 128}, {"hicolor/128x128/apps/okelwalk.png", 128},
+    {"hicolor/256x256/apps/okel.png", 256}, {"hicolor/256x256/apps/okelwalk.png", 256},
+};
+
 // A fresh empty scratch folder; texgen writes into its "out" folder and its
 // stderr into "stderr.txt" there.
 fs::path freshScratch(const std::string& label)
@@ -44,10 +54,11 @@ fs::path freshScratch(const std::string& label)
     return scratch;
 }
 
-// Runs texgen on the given output folder and returns its exit status.
-int runTexgen(const fs::path& scratch, const fs::path& output)
+// Runs texgen on the given output folder, after the option if one is given,
+// and returns its exit status.
+int runTexgen(const fs::path& scratch, const fs::path& output, const std::string& option = "")
 {
-    const std::string command = "'" TEXGEN_PATH "' '" + output.string() + "' 2>'" + (scratch / "stderr.txt").string() + "'";
+    const std::string command = "'" TEXGEN_PATH "' " + option + " '" + output.string() + "' 2>'" + (scratch / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -97,7 +108,19 @@ protected:
     static std::vector<unsigned char> bytesOf(const char* name) { return readBytes(scratch / "out" / name); }
 
     static inline fs::path scratch;
+    // The icons are painted on first use, so that only the tests of icons wait for them.
+    static fs::path iconFolder()
+    {
+        if (!iconsPainted) {
+            iconExitStatus = runTexgen(scratch, scratch / "icons", "--icons");
+            iconsPainted = true;
+        }
+        return scratch / "icons";
+    }
+
     static inline int exitStatus = -1;
+    static inline bool iconsPainted = false;
+    static inline int iconExitStatus = -1;
 };
 
 TEST_F(TexgenOutput, ExitsWithZeroAfterWritingEveryFileAtItsExactSize)
@@ -179,11 +202,111 @@ TEST_F(TexgenOutput, StarFieldIsMostlyDarkWithSomeBrightStars)
     EXPECT_GT(bright, 200u);
 }
 
+TEST_F(TexgenOutput, IconsAreSquarePngsOfTheirFolderSizeWithAPictureOnATransparentGround)
+{
+    const fs::path icons = iconFolder();
+    EXPECT_EQ(iconExitStatus, 0);
+    for (const auto& [name, size] : EXPECTED_ICONS) {
+        SCOPED_TRACE(name);
+        int width = 0, height = 0, channels = 0;
+        unsigned char* pixels = stbi_load((icons / name).string().c_str(), &width, &height, &channels, 4);
+        ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
+        EXPECT_EQ(width, size);
+        EXPECT_EQ(height, size);
+        EXPECT_EQ(channels, 4);
+        std::size_t opaque = 0, clear = 0;
+        std::set<unsigned> colours;
+        for (int i = 0; i < width * height; ++i) {
+            const unsigned char* p = pixels + i * 4;
+            opaque += p[3] == 255;
+            clear += p[3] == 0;
+            if (p[3] == 255)
+                colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
+        }
+        stbi_image_free(pixels);
+        // Mostly covered, with the corners clear, and many colours: a picture, not a blank or a flat square.
+        EXPECT_GT(opaque, std::size_t(width) * height / 2);
+        EXPECT_GT(clear, 0u);
+        EXPECT_GT(colours.size(), 100u);
+    }
+}
+
+// At every size: clear corners; the okel icon mostly the golden glyph, the
+// okelwalk icon a checkered floor of dark and light squares near its bottom.
+TEST_F(TexgenOutput, IconsShowTheirScenesAtEverySize)
+{
+    const fs::path icons = iconFolder();
+    for (const auto& [name, size] : EXPECTED_ICONS) {
+        SCOPED_TRACE(name);
+        int width = 0, height = 0, channels = 0;
+        unsigned char* pixels = stbi_load((icons / name).string().c_str(), &width, &height, &channels, 4);
+        ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
+        ASSERT_EQ(width, size);
+        auto at = [&](int x, int y) { return pixels + (std::size_t(y) * size + x) * 4; };
+        for (const auto& [x, y] : {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1}, std::pair{size - 1, size - 1}})
+            EXPECT_EQ(at(x, y)[3], 0) << "corner (" << x << ", " << y << ")";
+        if (std::string(name).find("okelwalk") == std::string::npos) {
+            std::size_t gold = 0;
+            for (int i = 0; i < size * size; ++i)
+                gold += pixels[i * 4 + 3] == 255 && pixels[i * 4] > 150 && pixels[i * 4] > pixels[i * 4 + 2] + 80;
+            EXPECT_GT(gold, std::size_t(size) * size / 10);
+        } else {
+            int dark = 0, light = 0;
+            for (int x = size / 8; x < size - size / 8; ++x) {
+                const unsigned char* p = at(x, size * 17 / 20);
+                dark += std::max({p[0], p[1], p[2]}) < 70;
+                light += std::min({p[0], p[1], p[2]}) > 150;
+            }
+            EXPECT_GT(dark, size / 10);
+            EXPECT_GT(light, size / 10);
+        }
+        stbi_image_free(pixels);
+    }
+}
+
+TEST_F(TexgenOutput, SecondIconRunWritesIdenticalBytes)
+{
+    const fs::path again = freshScratch("icons-again");
+    ASSERT_EQ(runTexgen(again, again / "icons", "--icons"), 0);
+    for (const auto& [name, size] : EXPECTED_ICONS)
+        EXPECT_TRUE(readBytes(iconFolder() / name) == readBytes(again / "icons" / name)) << name;
+    fs::remove_all(again);
+}
+
 TEST(TexgenRun, MissingFolderFailsWithStatusOneAndAMessage)
 {
     const fs::path scratch = freshScratch("missing");
     EXPECT_EQ(runTexgen(scratch, scratch / "no-such-folder"), 1);
     EXPECT_GT(fs::file_size(scratch / "stderr.txt"), 0u);
+    fs::remove_all(scratch);
+}
+
+// Each bad command line or unwritable icon place ends with status 1 and a
+// message on stderr, which names the place when there is one.
+TEST(TexgenRun, BadCommandLinesAndUnwritableIconsFailWithStatusOneAndAMessage)
+{
+    const fs::path scratch = freshScratch("usage");
+    const std::string fileInTheWay = (scratch / "out" / "file").string();
+    std::ofstream(fileInTheWay) << "a file where the icon folder should go";
+    const std::string folderInTheWay = (scratch / "out" / "theme").string();
+    fs::create_directories(folderInTheWay + "/hicolor/48x48/apps/okel.png");
+    const std::tuple<const char*, std::string, std::string> CASES[] = {
+        {"--icons alone", "--icons", ""},
+        {"empty folder", "''", ""},
+        {"empty icon folder", "--icons ''", ""},
+        {"too many words", "a b", ""},
+        {"icon folder under a file", "--icons '" + fileInTheWay + "'", fileInTheWay},
+        {"folder where an icon goes", "--icons '" + folderInTheWay + "'", folderInTheWay + "/hicolor/48x48/apps/okel.png"},
+    };
+    for (const auto& [label, arguments, named] : CASES) {
+        SCOPED_TRACE(label);
+        const std::string command = "'" TEXGEN_PATH "' " + arguments + " 2>'" + (scratch / "stderr.txt").string() + "'";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+        const std::vector<unsigned char> message = readBytes(scratch / "stderr.txt");
+        EXPECT_FALSE(message.empty());
+        EXPECT_NE(std::string(message.begin(), message.end()).find(named), std::string::npos);
+    }
     fs::remove_all(scratch);
 }
 
