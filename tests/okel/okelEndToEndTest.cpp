@@ -12,10 +12,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "glWindow.h"
 #include "okelScene.h"
@@ -187,10 +189,10 @@ void save(const Picture& picture, const std::string& name)
     savePng(picture, "/tmp/okel-e2e-" + name + ".png");
 }
 
-// One run of the program in a scratch folder holding the ten solid-colour
-// texture files, with its window found and the word drawn. The program is
-// stopped after every test, whatever happened.
-class OkelProgram : public ::testing::Test {
+// One run of the program in a scratch folder, started by the test with the
+// files and arguments it needs, and stopped after every test, whatever
+// happened.
+class OkelRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -200,21 +202,6 @@ protected:
         // it must not be taken for this run's window.
         ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(display, WINDOW_TITLE, 0ms) == 0; }, START_TIMEOUT))
             << "a window titled \"" << WINDOW_TITLE << "\" is already open";
-        writeSolidTextures();
-        run = startProgram(OKEL_PROGRAM, folder.path);
-        ASSERT_GT(run.pid, 0);
-        window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
-        ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program output:\n"
-                              << outputOf(run);
-        // The first frame draws the procedural pictures lit (the texture mode
-        // is only set by the first file load), so glyph 1's white squares
-        // come out dark; the tests look at the frames after it, where they
-        // are white.
-        const PixelRect column = pixelsInside(GLYPH1_COLUMN);
-        ASSERT_TRUE(waitForPicture(
-            [&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal) && count(p, column, WHITE) > 0; },
-            START_TIMEOUT))
-            << "the word never appeared; program output:\n" << outputOf(run);
     }
 
     void TearDown() override
@@ -222,6 +209,21 @@ protected:
         stopProgram(run);
         if (display)
             XCloseDisplay(display);
+    }
+
+    // Starts the program and waits until its window shows the word's first
+    // glyph, the checker picture, which needs no file. The first frame draws
+    // the procedural pictures lit (the texture mode is only set by the first
+    // file load, whether or not the file could be read), so its white
+    // squares come out dark; the frames after it show them white.
+    void launch(const std::vector<std::string>& arguments = {})
+    {
+        run = startProgram(OKEL_PROGRAM, folder.path, arguments);
+        ASSERT_GT(run.pid, 0);
+        window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
+        ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program errors:\n" << errorsOf(run);
+        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); }, START_TIMEOUT))
+            << "the word never appeared; program errors:\n" << errorsOf(run);
     }
 
     Picture grab()
@@ -248,6 +250,47 @@ protected:
         pressKey(display, keySym);
     }
 
+    // The program still takes keys and draws frame after frame: `t` swaps
+    // the blocks for teapots, and the teapots of glyph 1, which wear the
+    // checker picture and so need no file, turn from one frame to the next.
+    ::testing::AssertionResult keepsDrawing()
+    {
+        const PixelRect glyph1 = pixelsInside(ViewBox{-170, -65, -80, 65}, 0);
+        const auto changed = [&](const Picture& before) {
+            return waitForPicture(
+                [&](const Picture& p) { return regionsDiffer(before, p, glyph1.x0, glyph1.y0, glyph1.x1, glyph1.y1); },
+                FRAME_TIMEOUT);
+        };
+        const Picture blocks = grab();
+        press(XK_t);
+        if (!changed(blocks))
+            return ::testing::AssertionFailure() << "the teapots never appeared";
+        const Picture teapots = last;
+        if (!changed(teapots))
+            return ::testing::AssertionFailure() << "the teapots do not turn";
+        return ::testing::AssertionSuccess();
+    }
+
+    ScratchFolder folder;
+    Display* display = nullptr;
+    Window window = 0;
+    ProgramRun run;
+    Picture last;
+};
+
+// The program in a folder holding the ten solid-colour texture files, with
+// the word drawn.
+class OkelProgram : public OkelRun {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(OkelRun::SetUp());
+        writeSolidTextures();
+        ASSERT_NO_FATAL_FAILURE(launch());
+        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, START_TIMEOUT))
+            << "glyph 3 never showed the metal file; program errors:\n" << errorsOf(run);
+    }
+
     // A key pressed while Shift is held: the program sees the upper-case
     // letter.
     void pressShifted(unsigned long keySym)
@@ -265,12 +308,6 @@ protected:
     const Rgb tablecloth = solidColourOf("tablecloth256.raw");
     const Rgb earth = solidColourOf("earth1024.raw");
     const Rgb moon = solidColourOf("moon256.raw");
-
-    ScratchFolder folder;
-    Display* display = nullptr;
-    Window window = 0;
-    ProgramRun run;
-    Picture last;
 };
 
 TEST_F(OkelProgram, WindowHasItsTitleAndSizeAtTheTopLeftOfTheScreen)
@@ -546,6 +583,149 @@ TEST_F(OkelProgram, UpperCaseLettersChangeNothing)
     const int glyph4Left = static_cast<int>(windowX(GLYPH4_WHOLE.left)) - 2;
     EXPECT_FALSE(regionsDiffer(before, last, 0, 0, glyph4Left, insideNoInset(STATUS_AREA).y0 - 1));
     EXPECT_TRUE(showsOnly(last, GLYPH4_COLUMN, tablecloth));
+}
+
+// Bad texture files and command lines. The program tests nothing of its
+// files: one that cannot be read, or is short, leaves rawBuffer with what
+// the loads before it left there (zeros before any), and bytes past a
+// picture's size are never read. GLUT takes its own options from the
+// command line and leaves the rest, which the program ignores; the program
+// sets its own window size and place after GLUT has read them. In every
+// case the program runs on, draws and prints nothing.
+struct BadInput {
+    const char* name;
+    // Prepares the scratch folder, the current directory.
+    std::function<void()> prepareFolder;
+    std::vector<std::string> arguments;
+    // The backdrop's colour above the word once the word shows.
+    Rgb backdrop;
+    // The window asks the window manager to start it iconified. With no
+    // window manager on the test display nothing acts on the hint, and the
+    // window shows and draws as usual.
+    bool iconic = false;
+};
+
+void PrintTo(const BadInput& input, std::ostream* out) { *out << input.name; }
+
+// Every RAW file of the solid set, cut or grown to `size(original size)`.
+void resizeEveryFile(const std::function<std::uintmax_t(std::uintmax_t)>& size)
+{
+    writeSolidTextures();
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        if (entry.path().extension() == ".raw")
+            std::filesystem::resize_file(entry.path(), size(entry.file_size()));
+}
+
+const BadInput BAD_INPUTS[] = {
+    // Nothing is read: every file texture is black, the procedural
+    // pictures of glyphs 1 and 2 still show.
+    {"NoTextureFiles", [] {}, {}, BLACK},
+    {"EmptyFiles", [] { resizeEveryFile([](std::uintmax_t) { return 0; }); }, {}, BLACK},
+    // Grown by zeros to twice their size: the pictures are what they were.
+    {"OversizedFiles", [] { resizeEveryFile([](std::uintmax_t size) { return 2 * size; }); }, {},
+     solidColourOf("earth1024.raw")},
+    // The earth file cannot be read, so the backdrop keeps the picture
+    // loaded just before it in the frame: glyph 4's star file, as large.
+    {"BackdropFileIsADirectory",
+     [] {
+         writeSolidTextures();
+         std::filesystem::remove("earth1024.raw");
+         std::filesystem::create_directory("earth1024.raw");
+     },
+     {}, solidColourOf("star1024.raw")},
+    {"GeometryOption", writeSolidTextures, {"-geometry", "300x200+10+10"}, solidColourOf("earth1024.raw")},
+    {"IconicOption", writeSolidTextures, {"-iconic"}, solidColourOf("earth1024.raw"), true},
+    {"UnknownArguments", writeSolidTextures, {"--frobnicate", "foo"}, solidColourOf("earth1024.raw")},
+};
+
+class OkelBadInput : public OkelRun, public ::testing::WithParamInterface<BadInput> {};
+
+TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
+{
+    const BadInput& input = GetParam();
+    input.prepareFolder();
+    ASSERT_NO_FATAL_FAILURE(launch(input.arguments));
+    // Glyph 1 drew its checker: the frames after the first are on the screen.
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); },
+                               FRAME_TIMEOUT))
+        << showsOnly(last, ABOVE_THE_WORD, input.backdrop).message();
+    save(last, std::string("bad-") + input.name);
+    // Whatever it was given, the window keeps its own size and place.
+    const WindowPlace place = placeOf(display, window);
+    EXPECT_EQ(place.x, 0);
+    EXPECT_EQ(place.y, 0);
+    EXPECT_EQ(place.width, WINDOW_WIDTH);
+    EXPECT_EQ(place.height, WINDOW_HEIGHT);
+    EXPECT_EQ(asksToStartIconic(display, window), input.iconic);
+    EXPECT_TRUE(keepsDrawing());
+    EXPECT_EQ(outputOf(run), "");
+}
+
+// Short files: each fills the first half of rawBuffer, the rows at the
+// bottom of its picture, so the backdrop is half earth, and half what no
+// load ever wrote: black. The halves turn with the spin.
+TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
+{
+    resizeEveryFile([](std::uintmax_t size) { return size / 2; });
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const Rgb earth = solidColourOf("earth1024.raw");
+    const int third = WINDOW_WIDTH * WINDOW_HEIGHT / 3;
+    const auto halfEarth = [&](const Picture& p) {
+        return count(p, WHOLE_WINDOW, earth) > third && count(p, WHOLE_WINDOW, BLACK) > third;
+    };
+    EXPECT_TRUE(waitForPicture(halfEarth, FRAME_TIMEOUT));
+    save(last, "bad-ShortFiles");
+    const Picture before = last;
+    // The border between the halves turns with the backdrop.
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return regionsDiffer(before, p, 0, 0, 1023, 100); },
+                               FRAME_TIMEOUT));
+    EXPECT_TRUE(keepsDrawing());
+    EXPECT_EQ(outputOf(run), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, OkelBadInput, ::testing::ValuesIn(BAD_INPUTS),
+                         [](const ::testing::TestParamInfo<BadInput>& info) { return info.param.name; });
+
+TEST_F(OkelRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
+{
+    run = startProgram(OKEL_PROGRAM, folder.path, {"-display", ":99999"});
+    int status = 0;
+    ASSERT_TRUE(waitForExit(run, 10s, status)) << "the program still runs";
+    EXPECT_NE(status, 0);
+    EXPECT_NE(errorsOf(run).find("failed to open display ':99999'"), std::string::npos) << errorsOf(run);
+    EXPECT_EQ(outputOf(run), "");
+}
+
+// X refuses a window of 0 x 0 pixels (BadValue), so the test does what a
+// window manager can do when a user shrinks the window to nothing and
+// iconifies it: it shrinks the window to 1 x 1, the smallest size X allows,
+// unmaps and maps it again, and gives it back its size.
+TEST_F(OkelProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
+{
+    resizeWindow(display, window, 1, 1);
+    // The whole view box now falls on one pixel, which at full size showed
+    // the earth. The status text's strokes, drawn last as lines, all touch
+    // it and paint it white: once it is white, the program has drawn a frame
+    // at this size.
+    Picture pixel;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            pixel = grab();
+            return pixel.width == 1 && probe(pixel, 0, 0, WHITE);
+        },
+        FRAME_TIMEOUT))
+        << "no frame at 1 x 1: " << (pixel.width == 1 ? pixel.at(0, 0) : Rgb{});
+    hideAndShowWindow(display, window);
+    resizeWindow(display, window, WINDOW_WIDTH, WINDOW_HEIGHT);
+    EXPECT_TRUE(waitForPicture(
+        [&](const Picture& p) {
+            return flatIn(p, GLYPH3_TOP_BAR, metal) && flatIn(p, GLYPH4_TOP_BAR, star) &&
+                   flatIn(p, ABOVE_THE_WORD, earth) && showsChecker(p, GLYPH1_COLUMN);
+        },
+        FRAME_TIMEOUT));
+    save(last, "restored");
+    EXPECT_TRUE(keepsDrawing());
+    EXPECT_EQ(outputOf(run), "");
 }
 
 } // namespace

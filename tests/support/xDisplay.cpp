@@ -134,23 +134,41 @@ void clickButton(Display* display, Window window, unsigned int button, int x, in
     XSync(display, False);
 }
 
-ProgramRun startProgram(const std::string& path, const std::string& workDir)
+namespace {
+
+// Sends a standard stream of the child to a new file.
+void redirect(int stream, const std::string& path)
+{
+    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file >= 0) {
+        dup2(file, stream);
+        close(file);
+    }
+}
+
+} // namespace
+
+ProgramRun startProgram(const std::string& path, const std::string& workDir,
+                        const std::vector<std::string>& arguments)
 {
     ProgramRun run;
     run.outputPath = workDir + "/program-output.txt";
+    run.errorPath = workDir + "/program-errors.txt";
+    // Built before the fork: the child only execs.
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(path.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     run.pid = fork();
     if (run.pid == 0) {
         // The program ends with the test, even if the test crashes.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int out = open(run.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out >= 0) {
-            dup2(out, STDOUT_FILENO);
-            dup2(out, STDERR_FILENO);
-            close(out);
-        }
+        redirect(STDOUT_FILENO, run.outputPath);
+        redirect(STDERR_FILENO, run.errorPath);
         if (chdir(workDir.c_str()) != 0)
             _exit(126);
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        execv(path.c_str(), argv.data());
         _exit(127);
     }
     return run;
@@ -182,10 +200,57 @@ void stopProgram(ProgramRun& run)
     }
 }
 
-std::string outputOf(const ProgramRun& run)
+namespace {
+
+std::string contentsOf(const std::string& path)
 {
-    std::ifstream in(run.outputPath);
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Polls the window's attributes until `holds` is true of them.
+void waitForAttributes(Display* display, Window window, const std::function<bool(const XWindowAttributes&)>& holds)
+{
+    waitUntil(
+        [&] {
+            XWindowAttributes attributes;
+            return XGetWindowAttributes(display, window, &attributes) && holds(attributes);
+        },
+        std::chrono::seconds(10));
+}
+
+} // namespace
+
+std::string outputOf(const ProgramRun& run) { return contentsOf(run.outputPath); }
+
+std::string errorsOf(const ProgramRun& run) { return contentsOf(run.errorPath); }
+
+void resizeWindow(Display* display, Window window, int width, int height)
+{
+    XResizeWindow(display, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
+    XSync(display, False);
+    waitForAttributes(display, window,
+                      [&](const XWindowAttributes& a) { return a.width == width && a.height == height; });
+}
+
+void hideAndShowWindow(Display* display, Window window)
+{
+    XUnmapWindow(display, window);
+    XSync(display, False);
+    waitForAttributes(display, window, [](const XWindowAttributes& a) { return a.map_state == IsUnmapped; });
+    XMapWindow(display, window);
+    XSync(display, False);
+    waitForAttributes(display, window, [](const XWindowAttributes& a) { return a.map_state == IsViewable; });
+}
+
+bool asksToStartIconic(Display* display, Window window)
+{
+    XWMHints* hints = XGetWMHints(display, window);
+    if (!hints)
+        return false;
+    const bool iconic = (hints->flags & StateHint) && hints->initial_state == IconicState;
+    XFree(hints);
+    return iconic;
 }

@@ -49,14 +49,18 @@ void pressKey(Display* display, unsigned long keySym);
 // window.
 void clickButton(Display* display, Window window, unsigned int button, int x, int y);
 
-// A program started in a folder of its own, its standard output and error
-// going to a file.
+// A program started in a folder of its own, its standard output and its
+// standard error each going to a file there.
 struct ProgramRun {
     pid_t pid = -1;
     std::string outputPath;
+    std::string errorPath;
 };
 
-ProgramRun startProgram(const std::string& path, const std::string& workDir);
+// Starts the program in the folder, with `arguments` after its name on its
+// command line.
+ProgramRun startProgram(const std::string& path, const std::string& workDir,
+                        const std::vector<std::string>& arguments = {});
 
 // Waits for the program to end; true with its exit status (or 128 + signal)
 // if it did within the timeout.
@@ -65,5 +69,19 @@ bool waitForExit(ProgramRun& run, std::chrono::milliseconds timeout, int& status
 // Ends the program if it still runs.
 void stopProgram(ProgramRun& run);
 
-// Everything the program has written to standard output and error so far.
+// Everything the program has written to standard output so far.
 std::string outputOf(const ProgramRun& run);
+
+// Everything the program has written to standard error so far.
+std::string errorsOf(const ProgramRun& run);
+
+// Gives the window a new size and waits until the server has it.
+void resizeWindow(Display* display, Window window, int width, int height);
+
+// Unmaps the window and maps it again, as a window manager does when a user
+// iconifies it and restores it, waiting until the server has done each.
+void hideAndShowWindow(Display* display, Window window);
+
+// True if the window asks, through its window-manager hints, to start
+// iconified.
+bool asksToStartIconic(Display* display, Window window);
