@@ -16,13 +16,26 @@
 // compression, bit count or header size, planes other than 1, sides of zero,
 // negative widths, sides over BITMAP_MAX_SIDE, and data that does not fit.
 //
-// Choices made where files are damaged or unusual:
+// Memory: every size is checked against the budget and against the data the
+// file holds before anything is allocated, so a small file can never make
+// the reader take much memory.
+//   - a picture whose padded 24-bit rows would take more than
+//     BITMAP_MAX_BYTES is refused from its headers alone;
 //   - uncompressed pixel data that the file is too short to hold is refused
 //     as a whole (a half picture makes a misleading texture); only the
 //     padding after the very last row may be missing;
-//   - RLE data that ends early, or steps past the picture, stops there and
-//     the picture loads with what was decoded; pixels the RLE never sets are
-//     black;
+//   - RLE data is walked once without writing anything: if it runs out
+//     before its end-of-picture code (or before an end of line or delta has
+//     taken it past the top row), it is refused, like short uncompressed
+//     data, and nothing is allocated;
+//   - a file bigger than FILE_MAX_BYTES, more than any picture within the
+//     budget needs, is refused before it is read.
+//
+// Choices made where files are unusual but not damaged:
+//   - an explicit end-of-picture code before the last row, or a delta that
+//     moves past the top of the picture, ends the picture there; pixels the
+//     RLE never sets are black, and so are pixels a run or literal puts past
+//     the right edge (they are dropped);
 //   - a palette index past the palette gives black;
 //   - a mask channel of n bits becomes 8 bits by repeating its bits
 //     (5 bits abcde -> abcdeabc), which maps 0 to 0 and the top value to 255;
@@ -55,11 +68,11 @@ constexpr std::uint32_t COMPRESSION_BITFIELDS = 3;
 constexpr std::size_t PALETTE_MAX_ENTRIES = 256;
 constexpr std::size_t MASK_BYTES = 12;
 
-// The largest file worth reading: the pixels of the largest accepted picture
-// at 32 bits, plus room for headers, palette and colour profile. Bigger
-// files are refused, which also stops reading from endless devices.
-constexpr std::size_t FILE_MAX_BYTES =
-    std::size_t(BITMAP_MAX_SIDE) * BITMAP_MAX_SIDE * 4 + (std::size_t(1) << 20);
+// The largest file worth reading: the pixels of the largest picture within
+// the budget stored at 32 bits (4 file bytes for every 3 decoded ones), plus
+// room for headers, palette and colour profile. Bigger files are refused,
+// which also stops reading from endless devices.
+constexpr std::size_t FILE_MAX_BYTES = BITMAP_MAX_BYTES / 3 * 4 + (std::size_t(1) << 20);
 constexpr std::size_t READ_CHUNK_BYTES = std::size_t(1) << 16;
 
 // One colour channel of a 16- or 32-bit pixel: which bits hold it.
@@ -158,6 +171,16 @@ bool resizeBytes(std::vector<unsigned char>& bytes, std::size_t size)
         return false;
     }
     return true;
+}
+
+// Sets aside room for a byte buffer; an allocation failure only means the
+// buffer grows as it is filled.
+void reserveBytes(std::vector<unsigned char>& bytes, std::size_t size)
+{
+    try {
+        bytes.reserve(size);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 bool headerSizeKnown(std::size_t headerBytes)
@@ -388,62 +411,77 @@ void convertMaskedRow(const unsigned char* source, unsigned char* target, std::s
     }
 }
 
-// Uncompressed rows, each padded to 4 bytes in the file.
-bool decodeRows(const unsigned char* data, std::size_t size, const BitmapLayout& layout,
-                Bitmap& bitmap)
+// How uncompressed rows are laid out in the file, checked against its size.
+struct RowPlan {
+    std::size_t stride = 0; // bytes from one row to the next, padding included
+    Channel channels[3];    // red, green, blue of 16- and 32-bit pixels
+};
+
+// Checks that the file holds every row the headers claim (all but the
+// padding of the last row) and that the masks are usable.
+bool planRows(std::size_t size, const BitmapLayout& layout, RowPlan& plan)
 {
     std::size_t rowBytes = 0;
-    std::size_t stride = 0;
     std::size_t needed = 0;
     if (!rowDataBytes(layout.width, layout.bitCount, rowBytes) ||
-        !roundUpToFour(rowBytes, stride) || !multiplySizes(stride, layout.height - 1, needed) ||
+        !roundUpToFour(rowBytes, plan.stride) ||
+        !multiplySizes(plan.stride, layout.height - 1, needed) ||
         !addSizes(needed, rowBytes, needed) || needed > size - layout.pixelOffset) {
         return false;
     }
-    Palette palette;
-    Channel channels[3];
-    if (layout.bitCount <= 8) {
-        readPalette(data, layout, palette);
-    } else if (layout.bitCount != 24) {
+    if (layout.bitCount == 16 || layout.bitCount == 32) {
         for (int i = 0; i < 3; ++i) {
-            if (!describeChannel(layout.masks[i], layout.bitCount, channels[i])) {
+            if (!describeChannel(layout.masks[i], layout.bitCount, plan.channels[i])) {
                 return false;
             }
         }
     }
+    return true;
+}
+
+// Uncompressed rows, each padded to 4 bytes in the file; planRows has
+// checked that they are all there.
+void decodeRows(const unsigned char* data, const BitmapLayout& layout, const RowPlan& plan,
+                Bitmap& bitmap)
+{
+    Palette palette;
+    if (layout.bitCount <= 8) {
+        readPalette(data, layout, palette);
+    }
     const unsigned char* source = data + layout.pixelOffset;
-    for (std::size_t y = 0; y < layout.height; ++y, source += stride) {
+    for (std::size_t y = 0; y < layout.height; ++y, source += plan.stride) {
         unsigned char* target = outputRow(bitmap, layout, y);
         if (layout.bitCount == 24) {
             std::memcpy(target, source, layout.width * 3);
         } else if (layout.bitCount <= 8) {
             convertIndexedRow(source, target, layout.width, layout.bitCount, palette);
         } else {
-            convertMaskedRow(source, target, layout.width, layout.bitCount, channels);
+            convertMaskedRow(source, target, layout.width, layout.bitCount, plan.channels);
         }
     }
-    return true;
 }
 
 // Sets pixel (x, y) of a bottom-up picture from the palette and moves x one
-// to the right; pixels past the right edge are dropped.
-void putRunPixel(Bitmap& bitmap, const Palette& palette, std::size_t& x, std::size_t y,
+// to the right; pixels past the right edge are dropped. Without a picture
+// (the checking walk) it only moves x.
+void putRunPixel(Bitmap* bitmap, const Palette& palette, std::size_t& x, std::size_t y,
                  unsigned int index)
 {
-    if (x < std::size_t(bitmap.width)) {
-        std::memcpy(bitmap.bits.data() + y * bitmap.rowBytes + 3 * x, palette.bgr[index], 3);
+    if (bitmap != nullptr && x < std::size_t(bitmap->width)) {
+        std::memcpy(bitmap->bits.data() + y * bitmap->rowBytes + 3 * x, palette.bgr[index], 3);
     }
     ++x;
 }
 
-// RLE8 and RLE4. Each step consumes at least two bytes, so decoding ends
-// with the data; it also ends at the end-of-picture code or when a step
-// leaves the picture.
-void decodeRunLengths(const unsigned char* data, std::size_t size, const BitmapLayout& layout,
-                      Bitmap& bitmap)
+// Walks RLE8 or RLE4 data, writing pixels into `bitmap` when one is given.
+// The picture is complete at the end-of-picture code, or when an end of
+// line or a delta leaves the top row; data that runs out before that,
+// including a delta or literal cut in the middle, makes the walk return
+// false. Each step consumes at least two bytes, so the walk ends with the
+// data.
+bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLayout& layout,
+                    const Palette& palette, Bitmap* bitmap)
 {
-    Palette palette;
-    readPalette(data, layout, palette);
     bool fourBit = layout.compression == COMPRESSION_RLE4;
     std::size_t x = 0;
     std::size_t y = 0;
@@ -461,28 +499,28 @@ void decodeRunLengths(const unsigned char* data, std::size_t size, const BitmapL
             // End of line.
             x = 0;
             if (++y >= layout.height) {
-                return;
+                return true;
             }
         } else if (value == 1) {
             // End of picture.
-            return;
+            return true;
         } else if (value == 2) {
             // Move right and up by the next two bytes.
             if (size - at < 2) {
-                return;
+                return false;
             }
             x += data[at];
             y += data[at + 1];
             at += 2;
             if (y >= layout.height) {
-                return;
+                return true;
             }
         } else {
             // Literal indexes, padded to an even number of bytes.
             std::size_t bytes = fourBit ? (value + 1) / 2 : value;
             std::size_t padded = bytes + bytes % 2;
             if (size - at < padded) {
-                return;
+                return false;
             }
             for (unsigned int i = 0; i < value; ++i) {
                 unsigned int index = fourBit ? nibble(data[at + i / 2], i) : data[at + i];
@@ -491,6 +529,7 @@ void decodeRunLengths(const unsigned char* data, std::size_t size, const BitmapL
             at += padded;
         }
     }
+    return false;
 }
 
 }  // namespace
@@ -502,21 +541,38 @@ bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
     if (data == nullptr || !parseHeaders(data, size, layout)) {
         return false;
     }
-    // Sides are at most BITMAP_MAX_SIDE here, but the sizes are checked anyway.
+    // The budget comes first: sides are at most BITMAP_MAX_SIDE here, but
+    // the sizes are checked for overflow anyway.
     Bitmap picture;
     std::size_t total = 0;
     if (!multiplySizes(layout.width, 3, picture.rowBytes) ||
         !roundUpToFour(picture.rowBytes, picture.rowBytes) ||
-        !multiplySizes(picture.rowBytes, layout.height, total) ||
-        !resizeBytes(picture.bits, total)) {
+        !multiplySizes(picture.rowBytes, layout.height, total) || total > BITMAP_MAX_BYTES) {
         return false;
     }
     picture.width = int(layout.width);
     picture.height = int(layout.height);
-    if (layout.compression == COMPRESSION_RLE8 || layout.compression == COMPRESSION_RLE4) {
-        decodeRunLengths(data, size, layout, picture);
-    } else if (!decodeRows(data, size, layout, picture)) {
+    // Then the data: everything the decoding will read must be in the file
+    // before the pixels are allocated.
+    bool runLengths =
+        layout.compression == COMPRESSION_RLE8 || layout.compression == COMPRESSION_RLE4;
+    Palette palette;
+    RowPlan plan;
+    if (runLengths) {
+        if (!walkRunLengths(data, size, layout, palette, nullptr)) {
+            return false;
+        }
+        readPalette(data, layout, palette);
+    } else if (!planRows(size, layout, plan)) {
         return false;
+    }
+    if (!resizeBytes(picture.bits, total)) {
+        return false;
+    }
+    if (runLengths) {
+        walkRunLengths(data, size, layout, palette, &picture);
+    } else {
+        decodeRows(data, layout, plan, picture);
     }
     bitmap = std::move(picture);
     return true;
@@ -532,19 +588,39 @@ bool readBitmapFile(const char* name, Bitmap& bitmap)
     if (file == nullptr) {
         return false;
     }
-    // Read in chunks rather than trusting a size from seeking, so pipes and
-    // directories (whose reads fail) are handled the same way as files.
+    // A file that says it is bigger than any acceptable picture needs is
+    // refused unread; otherwise its size only sets aside room. The reading
+    // itself goes in chunks rather than trusting that size, so pipes and
+    // directories (whose seeks or reads fail) are handled like files.
     std::vector<unsigned char> contents;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        long end = std::ftell(file);
+        if (end > 0 && std::size_t(end) > FILE_MAX_BYTES) {
+            std::fclose(file);
+            return false;
+        }
+        if (end > 0) {
+            // The last chunk read may reach up to one chunk past the end.
+            reserveBytes(contents, std::size_t(end) + READ_CHUNK_BYTES);
+        }
+    }
+    std::clearerr(file);
+    if (std::fseek(file, 0, SEEK_SET) != 0) {
+        std::clearerr(file);
+    }
     std::size_t used = 0;
     bool ok = true;
     for (;;) {
-        if (used + READ_CHUNK_BYTES > FILE_MAX_BYTES ||
-            !resizeBytes(contents, used + READ_CHUNK_BYTES)) {
+        if (!resizeBytes(contents, used + READ_CHUNK_BYTES)) {
             ok = false;
             break;
         }
         std::size_t got = std::fread(contents.data() + used, 1, READ_CHUNK_BYTES, file);
         used += got;
+        if (used > FILE_MAX_BYTES) {
+            ok = false;
+            break;
+        }
         if (got < READ_CHUNK_BYTES) {
             ok = std::ferror(file) == 0;
             break;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -69,6 +70,25 @@ Bytes build24BitFile(int width, int height, bool topDown, std::size_t gap)
     }
     return buildFile(width, topDown ? -height : height, 24, 0, {}, gap, pixels);
 }
+
+// A bottom-up 24-bit file whose rows are exactly `pixels` (no padding is
+// needed for a width that is a multiple of 4), filled row by row: for
+// pictures too large to build pixel by pixel.
+Bytes buildLarge24BitFile(long width, long height, Bytes& pixels)
+{
+    std::size_t rowBytes = std::size_t(width) * 3;
+    pixels.resize(rowBytes * std::size_t(height));
+    unsigned char* byte = pixels.data();
+    for (long y = 0; y < height; ++y) {
+        for (std::size_t i = 0; i < rowBytes; ++i) {
+            *byte++ = static_cast<unsigned char>(i * 7 + std::size_t(y));
+        }
+    }
+    return buildFile(width, height, 24, 0, {}, 0, pixels);
+}
+
+// A full palette of 256 black entries for RLE8 files that only test sizes.
+const Bytes BLACK_PALETTE(256 * 4, 0);
 
 void expectWellFormed(const Bitmap& bitmap)
 {
@@ -215,6 +235,8 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
         {"truncated pixels", writeFile("truncated.bmp", truncated)},
         {"100000 x 100000 pixels",
          writeFile("huge.bmp", buildFile(100000, 100000, 24, 0, {}, 0, Bytes(64, 0)))},
+        {"1,080 bytes of RLE8 claiming 16384 x 16384 with only an end-of-picture code",
+         writeFile("claims.bmp", buildFile(16384, 16384, 8, 1, BLACK_PALETTE, 0, {0, 1}))},
     };
     const Bytes small = build24BitFile(3, 3, false, 0);
     for (const auto& [label, path] : cases) {
@@ -224,6 +246,42 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
         EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap));
         expectEmpty(bitmap);
     }
+}
+
+TEST_F(BitmapFileTest, PicturesWithinTheMemoryBudgetLoadAndLargerOnesAreRefused)
+{
+    // A genuine 4096 x 4096 24-bit file: 48 MiB of rows, within the budget.
+    Bytes pixels;
+    std::string path = writeFile("big.bmp", buildLarge24BitFile(4096, 4096, pixels));
+    Bitmap bitmap;
+    ASSERT_TRUE(readBitmapFile(path.c_str(), bitmap));
+    EXPECT_EQ(bitmap.width, 4096);
+    EXPECT_EQ(bitmap.height, 4096);
+    EXPECT_TRUE(bitmap.bits == pixels) << "the rows differ from the file's";
+    releaseBitmap(bitmap);
+
+    // 4096 x 5462 needs 12288 x 5462 bytes, just over 64 MiB; one row less
+    // is just within. The file holds all of its rows.
+    ASSERT_LE(12288u * 5461u, BITMAP_MAX_BYTES);
+    ASSERT_GT(12288u * 5462u, BITMAP_MAX_BYTES);
+    Bytes over = buildFile(4096, 5462, 24, 0, {}, 0, Bytes(12288u * 5462u, 0x40));
+    EXPECT_FALSE(decodeBitmap(over.data(), over.size(), bitmap));
+    expectEmpty(bitmap);
+
+    // The same limit for RLE, where a few bytes may claim a whole picture.
+    Bytes within = buildFile(4096, 5461, 8, 1, BLACK_PALETTE, 0, {0, 1});
+    EXPECT_TRUE(decodeBitmap(within.data(), within.size(), bitmap));
+    EXPECT_EQ(bitmap.bits.size(), 12288u * 5461u);
+    over = buildFile(4096, 5462, 8, 1, BLACK_PALETTE, 0, {0, 1});
+    EXPECT_FALSE(decodeBitmap(over.data(), over.size(), bitmap));
+    expectEmpty(bitmap);
+
+    // A file far bigger than any picture within the budget needs is refused
+    // unread, though its headers alone would pass (sparse, so it is cheap).
+    path = writeFile("padded.bmp", buildFile(4096, 4096, 24, 0, {}, 0, Bytes(64, 0)));
+    fs::resize_file(path, std::uintmax_t(200) << 20);
+    EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap));
+    expectEmpty(bitmap);
 }
 
 TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
@@ -237,6 +295,70 @@ TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
     const Bytes expected = {0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                             0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0};
     EXPECT_EQ(bitmap.bits, expected);
+}
+
+// A 4 x 2 picture whose palette has index 0 white, 1 red and 2 green;
+// `runs` is its RLE8 (bitCount 8) or RLE4 (bitCount 4) data.
+Bytes buildRunLengthFile(unsigned int bitCount, const Bytes& runs)
+{
+    const Bytes palette = {255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};
+    return buildFile(4, 2, bitCount, bitCount == 8 ? 1 : 2, palette, 0, runs);
+}
+
+TEST(BitmapDecode, AnEarlyEndOrADeltaPastThePictureLoadsWithTheRestBlack)
+{
+    const unsigned char K[3] = {0, 0, 0};
+    const unsigned char R[3] = {0, 0, 255};
+    const unsigned char G[3] = {0, 255, 0};
+    struct Case {
+        const char* label;
+        unsigned int bitCount;
+        Bytes runs;
+        const unsigned char* pixels[8]; // bottom row first
+    };
+    const Case cases[] = {
+        {"RLE8 end of picture after two pixels", 8, {2, 1, 0, 1}, {R, R, K, K, K, K, K, K}},
+        {"RLE8 delta past the top", 8, {1, 2, 0, 2, 1, 5}, {G, K, K, K, K, K, K, K}},
+        {"RLE8 end of line after the top row, no end of picture", 8,
+         {4, 1, 0, 0, 0, 3, 2, 1, 2, 0, 0, 0}, {R, R, R, R, G, R, G, K}},
+        {"RLE4 end of picture after three pixels", 4, {3, 0x12, 0, 1}, {R, G, R, K, K, K, K, K}},
+        {"RLE4 delta past the top", 4, {0, 3, 0x21, 0x20, 0, 2, 0, 9}, {G, R, G, K, K, K, K, K}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.label);
+        Bytes file = buildRunLengthFile(test.bitCount, test.runs);
+        Bitmap bitmap;
+        ASSERT_TRUE(decodeBitmap(file.data(), file.size(), bitmap));
+        Bytes expected(2 * 12, 0);
+        for (int i = 0; i < 8; ++i) {
+            std::copy(test.pixels[i], test.pixels[i] + 3, expected.begin() + 3 * i);
+        }
+        EXPECT_EQ(bitmap.bits, expected);
+    }
+}
+
+TEST(BitmapDecode, RunLengthDataThatStopsBeforeItsEndIsRefused)
+{
+    struct Case {
+        const char* label;
+        unsigned int bitCount;
+        Bytes runs;
+    };
+    const Case cases[] = {
+        {"RLE8 runs without an end", 8, {2, 1, 0, 0, 3, 2}},
+        {"RLE8 cut inside a literal", 8, {0, 4, 1, 2}},
+        {"RLE8 cut inside a delta", 8, {1, 1, 0, 2, 1}},
+        {"RLE8 holding a single byte", 8, {0}},
+        {"RLE4 runs without an end", 4, {4, 0x12, 0, 0, 2, 0x11}},
+        {"RLE4 cut inside a literal", 4, {0, 4, 0x12}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.label);
+        Bytes file = buildRunLengthFile(test.bitCount, test.runs);
+        Bitmap bitmap;
+        EXPECT_FALSE(decodeBitmap(file.data(), file.size(), bitmap));
+        expectEmpty(bitmap);
+    }
 }
 
 // stb_image refuses RLE and files whose pixels do not follow the headers
