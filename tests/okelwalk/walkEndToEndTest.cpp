@@ -13,7 +13,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -233,9 +235,9 @@ protected:
 
     // Starts the program and finds its window and the two subwindows, told
     // apart by their sizes.
-    void launch()
+    void launch(const std::vector<std::string>& arguments = {})
     {
-        run = startProgram(OKELWALK_PROGRAM, folder.path);
+        run = startProgram(OKELWALK_PROGRAM, folder.path, arguments);
         ASSERT_GT(run.pid, 0);
         window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
         ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program output:\n" << outputOf(run);
@@ -283,6 +285,14 @@ protected:
         focusWindow(display, window);
         for (int i = 0; i < times; ++i)
             pressKey(display, keySym);
+    }
+
+    // The view draws frame after frame with no input: the circling lamp
+    // changes its picture.
+    bool keepsDrawing()
+    {
+        const Picture first = grab(view);
+        return waitForView([&](const Picture& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
     }
 
     ScratchFolder folder;
@@ -537,6 +547,237 @@ TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
     save(later, "lamp-later");
     EXPECT_TRUE(relit) << "the lighting stayed the same with no input";
     EXPECT_FALSE(regionsDiffer(first, later, 10, 420, 489, 489)) << "the help panel changed";
+}
+
+// Bad texture files and command lines. A file the BMP reader refuses is
+// reported like a missing one, and the surface it was for shows its lit
+// material colour only; the other surfaces and the floor's checker, which
+// needs no file, show as usual. GLUT takes its own options from the command
+// line and leaves the rest, which the program ignores; the program sets its
+// own window size and place after GLUT has read them.
+enum class FileKind {
+    Solid,              // a good 256 x 256 picture of the surface's hue
+    RandomBytes,        // 4096 bytes of noise
+    CutOffRows,         // a 256 x 256 picture with only its lower half of rows
+    HugeClaimedSize,    // a 24-bit header claiming 16384 x 16384, one row of data
+    ZeroSides,          // a 24-bit header claiming 0 x 0
+    Png,                // a valid PNG picture under the BMP name
+    Directory,          // a folder in place of the file
+    RleHugeClaimedSize, // RLE8 claiming 16384 x 16384, holding only an end-of-picture code
+    RleCutBeforeEnd,    // RLE8 256 x 256, its data cut before the end-of-picture code
+};
+
+// A BMP file: the 14-byte file header, a 40-byte information header, a
+// palette of `paletteEntries` colours (entry 1 the surface's hue) and the
+// pixel data.
+std::vector<unsigned char> bitmapFile(int width, int height, int bitCount, int compression, int paletteEntries,
+                                      const std::vector<unsigned char>& data, Rgb colour)
+{
+    const size_t dataOffset = 54 + 4 * static_cast<size_t>(paletteEntries);
+    std::vector<unsigned char> file(dataOffset, 0);
+    const auto put32 = [&](size_t at, unsigned int value) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = static_cast<unsigned char>(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<unsigned int>(dataOffset + data.size()));
+    put32(10, static_cast<unsigned int>(dataOffset));
+    put32(14, 40);
+    put32(18, static_cast<unsigned int>(width));
+    put32(22, static_cast<unsigned int>(height));
+    file[26] = 1;
+    file[28] = static_cast<unsigned char>(bitCount);
+    put32(30, static_cast<unsigned int>(compression));
+    put32(34, static_cast<unsigned int>(data.size()));
+    if (paletteEntries > 1) {
+        file[58] = static_cast<unsigned char>(colour.b);
+        file[59] = static_cast<unsigned char>(colour.g);
+        file[60] = static_cast<unsigned char>(colour.r);
+    }
+    file.insert(file.end(), data.begin(), data.end());
+    return file;
+}
+
+constexpr int BI_RLE8 = 1;
+
+void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
+{
+    switch (kind) {
+    case FileKind::Solid:
+        writeSolidBitmap(name, 256, 256, colour);
+        break;
+    case FileKind::RandomBytes: {
+        std::mt19937 noise(7);
+        std::vector<unsigned char> bytes(4096);
+        for (unsigned char& byte : bytes)
+            byte = static_cast<unsigned char>(noise());
+        writeFile(name, bytes);
+        break;
+    }
+    case FileKind::CutOffRows:
+        writeSolidBitmap(name, 256, 256, colour);
+        std::filesystem::resize_file(name, 54 + 256 * 3 * 128);
+        break;
+    case FileKind::HugeClaimedSize:
+        writeFile(name, bitmapFile(16384, 16384, 24, 0, 0, std::vector<unsigned char>(16384 * 3, 0x80), colour));
+        break;
+    case FileKind::ZeroSides:
+        writeBitmap(name, 0, 0, {});
+        break;
+    case FileKind::Png: {
+        Picture picture;
+        picture.width = picture.height = 2;
+        picture.rgb.assign(2 * 2 * 3, 0);
+        for (size_t i = 0; i < picture.rgb.size(); i += 3) {
+            picture.rgb[i] = static_cast<unsigned char>(colour.r);
+            picture.rgb[i + 1] = static_cast<unsigned char>(colour.g);
+            picture.rgb[i + 2] = static_cast<unsigned char>(colour.b);
+        }
+        EXPECT_TRUE(savePng(picture, name));
+        break;
+    }
+    case FileKind::Directory:
+        std::filesystem::create_directory(name);
+        break;
+    case FileKind::RleHugeClaimedSize:
+        writeFile(name, bitmapFile(16384, 16384, 8, BI_RLE8, 256, {0, 1}, colour));
+        break;
+    case FileKind::RleCutBeforeEnd: {
+        // 100 whole rows of palette entry 1, each two runs and an
+        // end-of-line code; no end-of-picture code follows.
+        std::vector<unsigned char> data;
+        for (int row = 0; row < 100; ++row)
+            data.insert(data.end(), {128, 1, 128, 1, 0, 0});
+        writeFile(name, bitmapFile(256, 256, 8, BI_RLE8, 256, data, colour));
+        break;
+    }
+    }
+}
+
+struct WalkBadInput {
+    const char* name;
+    FileKind wall;
+    FileKind glyph;
+    FileKind ceiling;
+    std::vector<std::string> arguments;
+    // The window asks the window manager to start it iconified. With no
+    // window manager on the test display nothing acts on the hint, and the
+    // window shows and draws as usual.
+    bool iconic = false;
+};
+
+void PrintTo(const WalkBadInput& input, std::ostream* out) { *out << input.name; }
+
+const WalkBadInput WALK_BAD_INPUTS[] = {
+    {"RandomWallCutOffGlyph", FileKind::RandomBytes, FileKind::CutOffRows, FileKind::Solid, {}},
+    {"ZeroSidedGlyphHugeCeiling", FileKind::Solid, FileKind::ZeroSides, FileKind::HugeClaimedSize, {}},
+    {"DirectoryWallPngGlyph", FileKind::Directory, FileKind::Png, FileKind::Solid, {}},
+    {"RleHugeGlyphRleCutCeiling", FileKind::Solid, FileKind::RleHugeClaimedSize, FileKind::RleCutBeforeEnd, {}},
+    {"GeometryOption", FileKind::Solid, FileKind::Solid, FileKind::Solid, {"-geometry", "300x200+10+10"}},
+    {"IconicOption", FileKind::Solid, FileKind::Solid, FileKind::Solid, {"-iconic"}, true},
+    {"UnknownArguments", FileKind::Solid, FileKind::Solid, FileKind::Solid, {"--frobnicate", "foo"}},
+};
+
+class WalkBadInputRun : public WalkRun, public ::testing::WithParamInterface<WalkBadInput> {};
+
+TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
+{
+    const WalkBadInput& input = GetParam();
+    writeTextureFile("corrigatedIronTexture.bmp", input.wall, WALL_COLOUR);
+    writeTextureFile("leopard.bmp", input.glyph, GLYPH_COLOUR);
+    writeTextureFile("concrete.bmp", input.ceiling, CEILING_COLOUR);
+    ASSERT_NO_FATAL_FAILURE(launch(input.arguments));
+
+    // The surfaces whose files load show their hue, the others none of it;
+    // the floor always shows its checker.
+    struct Surface {
+        FileKind file;
+        Kind hue;
+        PixelRect where;
+        const char* what;
+    };
+    const Surface surfaces[] = {
+        {input.wall, isWall, WALL_BETWEEN_A, "wall blue"},
+        {input.glyph, isGlyph, blockFront(START, BLOCK_FACES[3], 4), "glyph red"},
+        {input.ceiling, isCeiling, CEILING_BAND, "ceiling yellow"},
+    };
+    const auto expected = [&](const Picture& p) {
+        for (const Surface& s : surfaces) {
+            const int count = countKind(p, s.file == FileKind::Solid ? s.where : WHOLE_VIEW, s.hue);
+            if (s.file == FileKind::Solid ? count < s.where.area() * 9 / 10 : count != 0)
+                return false;
+        }
+        return countKind(p, FLOOR_BAND, isLitFloor) > 1000;
+    };
+    const bool shows = waitForView(expected, START_TIMEOUT);
+    save(last, std::string("bad-") + input.name);
+    EXPECT_TRUE(shows) << "the surfaces do not show their files' hues";
+
+    std::string lines;
+    if (input.wall != FileKind::Solid)
+        lines += "failed to load bitmap for wall texture\n";
+    if (input.glyph != FileKind::Solid)
+        lines += "failed to load bitmap for okel texture\n";
+    if (input.ceiling != FileKind::Solid)
+        lines += "failed to load bitmap for ceiling texture\n";
+    EXPECT_EQ(outputOf(run), lines);
+
+    // Whatever it was given, the window keeps its own size and place.
+    const WindowPlace top = placeOf(display, window);
+    EXPECT_EQ(top.x, 100);
+    EXPECT_EQ(top.y, 150);
+    EXPECT_EQ(top.width, 500);
+    EXPECT_EQ(top.height, 500);
+    EXPECT_EQ(asksToStartIconic(display, window), input.iconic);
+    EXPECT_TRUE(keepsDrawing()) << "the lamp does not move";
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, WalkBadInputRun, ::testing::ValuesIn(WALK_BAD_INPUTS),
+                         [](const ::testing::TestParamInfo<WalkBadInput>& info) { return info.param.name; });
+
+TEST_F(WalkRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
+{
+    run = startProgram(OKELWALK_PROGRAM, folder.path, {"-display", ":99999"});
+    int status = 0;
+    ASSERT_TRUE(waitForExit(run, 10s, status)) << "the program still runs";
+    EXPECT_NE(status, 0);
+    EXPECT_NE(errorsOf(run).find("failed to open display ':99999'"), std::string::npos) << errorsOf(run);
+    EXPECT_EQ(outputOf(run), "");
+}
+
+// X refuses a window of 0 x 0 pixels (BadValue), so the test does what a
+// window manager can do when a user shrinks the window to nothing and
+// iconifies it: it shrinks the top-level window to 1 x 1, the smallest size
+// X allows, unmaps and maps it again, and gives it back its size. A window
+// manager changes only the top-level window; the subwindows keep their
+// sizes and places and are cut off by it meanwhile.
+TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
+{
+    resizeWindow(display, window, 1, 1);
+    hideAndShowWindow(display, window);
+    resizeWindow(display, window, 500, 500);
+    // Mapped again, the windows hold nothing until the program repaints
+    // them: the grey frame, the help text and the word show again.
+    const PixelRect margins[] = {{0, 0, 499, 9}, {0, 410, 499, 419}, {0, 490, 499, 499}};
+    Picture whole;
+    const bool framed = waitUntil(
+        [&] {
+            whole = grab(window);
+            for (const PixelRect& m : margins)
+                if (countNear(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY) != m.area())
+                    return false;
+            return countNear(whole, 10, 420, 489, 489, HELP_TEXT) > 300;
+        },
+        FRAME_TIMEOUT);
+    save(whole, "restored");
+    EXPECT_TRUE(framed) << "the frame and the help panel were not repainted";
+    const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
+    EXPECT_TRUE(waitForView([&](const Picture& p) { return countKind(p, middleBar, isGlyph) == middleBar.area(); }));
+    EXPECT_EQ(placeOf(display, view).width, VIEW_WIDTH);
+    EXPECT_EQ(placeOf(display, help).width, 480);
+    EXPECT_TRUE(keepsDrawing()) << "the lamp does not move";
+    EXPECT_EQ(outputOf(run), "");
 }
 
 } // namespace
