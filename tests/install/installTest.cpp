@@ -1,19 +1,18 @@
 // Tests of the installed viewers: the build is installed with `cmake
 // --install` (into a prefix, or staged with DESTDIR) or the Debian package
-// is unpacked, all in scratch folders, and the launchers are started from
-// an unrelated folder on the test display. A started launcher becomes the
-// program itself (exec), so its process shows where the program lies and
-// which folder it reads its textures from.
+// is unpacked, in scratch folders, and the launchers are started from an
+// unrelated folder on the test display. A launcher becomes the program
+// itself (exec), so the process shows which program runs and in which
+// folder it reads its textures.
 //
 // GoogleTest and the support headers come before any X11 header: Xlib's
 // macros would clash with GoogleTest's names.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,8 +28,6 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
@@ -39,28 +36,17 @@ namespace fs = std::filesystem;
 constexpr const char* OKEL_TITLE = "Talvin' OKEL";
 constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
 constexpr auto START_TIMEOUT = 30s;
-constexpr auto COMMAND_TIMEOUT = 120s;
 const Rgb FRAME_GREY{153, 153, 153};
 
-// Starts a command in `workDir` with OKEL_TEXTURE_DIR set to `textureDir`,
-// or unset when it is null; its output goes to a file in `workDir`.
+// Starts a command in `workDir`, with OKEL_TEXTURE_DIR set to `textureDir`
+// or unset when that is null; its output goes to a file in `workDir`.
 ProgramRun startIn(const std::string& workDir, const std::vector<std::string>& command,
                    const char* textureDir = nullptr)
 {
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable; ++variable)
-        if (std::strncmp(*variable, "OKEL_TEXTURE_DIR=", 17) != 0)
-            environment.push_back(*variable);
-    if (textureDir)
-        environment.push_back(std::string("OKEL_TEXTURE_DIR=") + textureDir);
-    std::vector<char*> argv, envp;
+    std::vector<char*> argv;
     for (const std::string& word : command)
         argv.push_back(const_cast<char*>(word.c_str()));
-    for (const std::string& variable : environment)
-        envp.push_back(const_cast<char*>(variable.c_str()));
     argv.push_back(nullptr);
-    envp.push_back(nullptr);
-
     ProgramRun run;
     run.outputPath = workDir + "/output.txt";
     run.pid = fork();
@@ -69,23 +55,27 @@ ProgramRun startIn(const std::string& workDir, const std::vector<std::string>& c
         const int out = open(run.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out < 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(out, STDERR_FILENO) < 0 || chdir(workDir.c_str()) != 0)
             _exit(126);
-        execve(argv[0], argv.data(), envp.data());
+        if (textureDir)
+            setenv("OKEL_TEXTURE_DIR", textureDir, 1);
+        else
+            unsetenv("OKEL_TEXTURE_DIR");
+        execv(argv[0], argv.data());
         _exit(127);
     }
     return run;
 }
 
-// Runs a command to its end and fails the test unless it succeeds.
+// Runs a command to its end; fails the test unless it succeeds.
 void runCommand(const std::string& workDir, const std::vector<std::string>& command)
 {
     ProgramRun run = startIn(workDir, command);
     int status = -1;
-    const bool ended = waitForExit(run, COMMAND_TIMEOUT, status);
+    const bool ended = waitForExit(run, 120s, status);
     stopProgram(run);
     ASSERT_TRUE(ended && status == 0) << command[0] << " " << command[1] << " failed:\n" << outputOf(run);
 }
 
-// A new folder inside the current scratch folder, by its absolute path.
+// Makes a folder under the current scratch folder; returns its full path.
 std::string makeFolder(const std::string& name)
 {
     fs::create_directories(name);
@@ -98,27 +88,29 @@ std::string install(const std::string& prefix)
     return fs::canonical(prefix).string();
 }
 
-std::string packageFile()
+// Unpacks the package made by `cpack` in the build folder; returns the
+// folder that stands for /usr.
+std::string unpackPackage(const std::string& root)
 {
-    for (const fs::directory_entry& entry : fs::directory_iterator(BUILD_DIR)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(PACKAGE_PREFIX, 0) == 0 && entry.path().extension() == ".deb")
-            return entry.path().string();
-    }
-    return "";
+    std::string package;
+    for (const fs::directory_entry& entry : fs::directory_iterator(BUILD_DIR))
+        if (entry.path().filename().string().rfind(PACKAGE_PREFIX, 0) == 0 && entry.path().extension() == ".deb")
+            package = entry.path().string();
+    EXPECT_NE(package, "") << "no package " << PACKAGE_PREFIX << "*.deb in " << BUILD_DIR;
+    const std::string folder = makeFolder(root);
+    runCommand(folder, {"/usr/bin/dpkg-deb", "-x", package, folder});
+    return folder + "/usr";
 }
 
-// Every file and folder under `root`, by relative path, with a mark for
-// folders and executable files.
+// Every file and folder under `root` by relative path; folders end in a
+// slash, executable files in " *".
 std::set<std::string> treeOf(const std::string& root)
 {
     std::set<std::string> tree;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = fs::relative(entry.path(), root).string();
-        if (entry.is_directory())
-            tree.insert(name + "/");
-        else
-            tree.insert(name + ((entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none ? " *" : ""));
+        const bool executable = (entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none;
+        tree.insert(fs::relative(entry.path(), root).string() +
+                    (entry.is_directory() ? "/" : executable ? " *" : ""));
     }
     return tree;
 }
@@ -129,7 +121,7 @@ std::string processLink(pid_t pid, const char* which)
     return fs::read_symlink("/proc/" + std::to_string(pid) + "/" + which, error).string();
 }
 
-// Each test works in its own scratch folder, and ends what it started.
+// Each test works in a scratch folder of its own, and ends what it started.
 class Installed : public ::testing::Test {
 protected:
     void SetUp() override
@@ -150,30 +142,36 @@ protected:
     }
 
     // Starts a launcher from the unrelated folder and waits for its window;
-    // the walk-through's window counts once it has drawn its grey frame,
-    // after every texture has been read.
+    // the walk-through's counts once it has drawn its grey frame, after
+    // every texture has been read.
     void launch(const std::string& launcher, const char* textureDir = nullptr)
     {
         const bool walk = fs::path(launcher).filename() == "okelwalk";
         run = startIn(elsewhere, {launcher}, textureDir);
         const Window window = findWindowByTitle(display, walk ? WALK_TITLE : OKEL_TITLE, START_TIMEOUT);
         ASSERT_NE(window, 0u) << launcher << " showed no window; its output:\n" << outputOf(run);
-        if (walk) {
-            ASSERT_TRUE(waitUntil(
-                [&] {
-                    const Picture picture = grabWindow(display, window);
-                    return picture.width > 2 && static_cast<bool>(probe(picture, 2, 2, FRAME_GREY));
-                },
-                START_TIMEOUT))
-                << "the walk-through never drew its frame";
-        }
+        const auto framed = [&] {
+            const Picture picture = grabWindow(display, window);
+            return picture.width > 2 && static_cast<bool>(probe(picture, 2, 2, FRAME_GREY));
+        };
+        ASSERT_TRUE(!walk || waitUntil(framed, START_TIMEOUT)) << "the walk-through never drew its frame";
     }
 
-    // The program runs from the prefix's program folder, in `textures`.
+    // The program of that name runs, from the prefix, in `textures`.
     void expectProgramIn(const std::string& prefix, const std::string& name, const std::string& textures)
     {
         EXPECT_EQ(processLink(run.pid, "exe"), prefix + "/libexec/okel/" + name);
         EXPECT_EQ(processLink(run.pid, "cwd"), textures);
+    }
+
+    // Starts okel and waits for it to end with status 1, saying `message`.
+    void expectFailure(const std::vector<std::string>& command, const char* textureDir, const std::string& message)
+    {
+        run = startIn(elsewhere, command, textureDir);
+        int status = -1;
+        ASSERT_TRUE(waitForExit(run, START_TIMEOUT, status)) << "still running; its output:\n" << outputOf(run);
+        EXPECT_EQ(status, 1);
+        EXPECT_NE(outputOf(run).find(message), std::string::npos) << outputOf(run);
     }
 
     ScratchFolder folder;
@@ -182,30 +180,63 @@ protected:
     ProgramRun run;
 };
 
-class InstalledLauncher : public Installed, public ::testing::WithParamInterface<const char*> {};
+// How a case lays out the tree: its prefix, and the launcher to start
+// (empty for the one in the prefix).
+struct Laid {
+    std::string prefix;
+    std::string launcher;
+};
 
-TEST_P(InstalledLauncher, StartsTheProgramInTheInstalledTextureFolder)
+struct TreeCase {
+    const char* name;
+    const char* program;
+    Laid (*lay)(const std::string& program);
+};
+
+void PrintTo(const TreeCase& treeCase, std::ostream* out) { *out << treeCase.name; }
+
+Laid installed(const std::string&) { return {install("prefix"), ""}; }
+
+Laid movedAndLinked(const std::string& program)
 {
-    const std::string prefix = install("prefix");
-    ASSERT_NO_FATAL_FAILURE(launch(prefix + "/bin/" + GetParam()));
-    expectProgramIn(prefix, GetParam(), prefix + "/share/okel/textures");
+    fs::rename(install("first"), "moved");
+    const std::string moved = fs::canonical("moved").string();
+    const std::string link = makeFolder("links") + "/" + program;
+    fs::create_symlink(moved + "/bin/" + program, link);
+    return {moved, link};
+}
+
+Laid unpacked(const std::string&) { return {unpackPackage("root"), ""}; }
+
+class InstalledTree : public Installed, public ::testing::WithParamInterface<TreeCase> {};
+
+TEST_P(InstalledTree, LauncherStartsTheProgramInTheTextureFolderFromAnywhere)
+{
+    const TreeCase& treeCase = GetParam();
+    Laid laid = treeCase.lay(treeCase.program);
+    if (laid.launcher.empty())
+        laid.launcher = laid.prefix + "/bin/" + treeCase.program;
+    ASSERT_NO_FATAL_FAILURE(launch(laid.launcher));
+    expectProgramIn(laid.prefix, treeCase.program, laid.prefix + "/share/okel/textures");
     // The walk-through says nothing when it finds all three of its pictures.
     EXPECT_EQ(outputOf(run), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, InstalledLauncher, ::testing::Values("okel", "okelwalk"),
-                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Layouts, InstalledTree,
+                         ::testing::Values(TreeCase{"OkelInstalled", "okel", installed},
+                                           TreeCase{"OkelwalkInstalled", "okelwalk", installed},
+                                           TreeCase{"PrefixMovedAndLauncherLinked", "okelwalk", movedAndLinked},
+                                           TreeCase{"PackageUnpacked", "okelwalk", unpacked}),
+                         [](const ::testing::TestParamInfo<TreeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Installed, TextureFolderFromTheEnvironmentIsTheOneRead)
 {
     const std::string prefix = install("prefix");
-    // A folder of the user's own, named relative to where the launcher
-    // starts, with only the picture for the word's blocks.
+    // The user's own folder, named relative to where the launcher starts,
+    // with only the picture for the word's blocks.
     const std::string pictures = makeFolder("elsewhere/my pictures");
     fs::current_path(pictures);
-    writeSolidWalkTextures();
-    fs::remove("corrigatedIronTexture.bmp");
-    fs::remove("concrete.bmp");
+    writeSolidBitmap("leopard.bmp", 256, 256, GLYPH_COLOUR);
     ASSERT_NO_FATAL_FAILURE(launch(prefix + "/bin/okelwalk", "my pictures"));
     expectProgramIn(prefix, "okelwalk", pictures);
     EXPECT_EQ(outputOf(run), "failed to load bitmap for wall texture\nfailed to load bitmap for ceiling texture\n");
@@ -213,46 +244,16 @@ TEST_F(Installed, TextureFolderFromTheEnvironmentIsTheOneRead)
 
 TEST_F(Installed, MissingTextureFolderEndsTheLauncherWithStatusOne)
 {
-    const std::string prefix = install("prefix");
-    run = startIn(elsewhere, {prefix + "/bin/okel"}, "/no such/folder");
-    int status = -1;
-    ASSERT_TRUE(waitForExit(run, START_TIMEOUT, status));
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(outputOf(run), "okel: texture folder '/no such/folder' does not exist\n");
+    expectFailure({install("prefix") + "/bin/okel"}, "/no such/folder",
+                  "okel: texture folder '/no such/folder' does not exist\n");
 }
 
 TEST_F(Installed, ArgumentsReachTheProgramUnchanged)
 {
     // GLUT's own option, with a space in its value: GLUT names the display
-    // it could not open and ends the program with status 1.
-    const std::string prefix = install("prefix");
-    run = startIn(elsewhere, {prefix + "/bin/okel", "-display", "no such:7"});
-    int status = -1;
-    ASSERT_TRUE(waitForExit(run, START_TIMEOUT, status));
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(outputOf(run).find("failed to open display 'no such:7'"), std::string::npos) << outputOf(run);
-}
-
-TEST_F(Installed, MovedPrefixWorksThroughALinkToItsLauncher)
-{
-    const std::string first = install("first");
-    ASSERT_EQ(std::rename(first.c_str(), "moved"), 0);
-    const std::string moved = fs::canonical("moved").string();
-    fs::create_symlink(moved + "/bin/okelwalk", makeFolder("links") + "/okelwalk");
-    ASSERT_NO_FATAL_FAILURE(launch(fs::absolute("links/okelwalk").string()));
-    expectProgramIn(moved, "okelwalk", moved + "/share/okel/textures");
-    EXPECT_EQ(outputOf(run), "");
-}
-
-TEST_F(Installed, UnpackedPackageRunsWhereItLies)
-{
-    const std::string package = packageFile();
-    ASSERT_NE(package, "") << "no " << PACKAGE_PREFIX << "*.deb in " << BUILD_DIR;
-    const std::string root = makeFolder("root");
-    ASSERT_NO_FATAL_FAILURE(runCommand(root, {"/usr/bin/dpkg-deb", "-x", package, root}));
-    ASSERT_NO_FATAL_FAILURE(launch(root + "/usr/bin/okelwalk"));
-    expectProgramIn(root + "/usr", "okelwalk", root + "/usr/share/okel/textures");
-    EXPECT_EQ(outputOf(run), "");
+    // it cannot open and ends the program with status 1.
+    expectFailure({install("prefix") + "/bin/okel", "-display", "no such:7"}, nullptr,
+                  "failed to open display 'no such:7'");
 }
 
 TEST_F(Installed, PrefixStagedAndPackagedInstallsGiveTheSameTree)
@@ -262,22 +263,15 @@ TEST_F(Installed, PrefixStagedAndPackagedInstallsGiveTheSameTree)
     setenv("DESTDIR", staged.c_str(), 1);
     runCommand(staged, {CMAKE_PROGRAM, "--install", BUILD_DIR, "--prefix", "/usr"});
     unsetenv("DESTDIR");
-    const std::string root = makeFolder("root");
-    ASSERT_NO_FATAL_FAILURE(runCommand(root, {"/usr/bin/dpkg-deb", "-x", packageFile(), root}));
 
     const std::set<std::string> tree = treeOf(prefix);
     EXPECT_EQ(treeOf(staged + "/usr"), tree);
-    EXPECT_EQ(treeOf(root + "/usr"), tree);
+    EXPECT_EQ(treeOf(unpackPackage("root")), tree);
     for (const char* entry : {"bin/okel *", "bin/okelwalk *", "libexec/okel/okel *", "libexec/okel/okelwalk *",
-                              "share/okel/textures/earth1024.raw", "share/okel/textures/leopard.bmp",
-                              "share/applications/okel.desktop", "share/applications/okelwalk.desktop",
-                              "share/man/man6/okel.6.gz", "share/man/man6/okelwalk.6.gz",
+                              "share/applications/okelwalk.desktop", "share/man/man6/okelwalk.6.gz",
                               "share/doc/okel/copyright", "share/doc/okel/changelog.gz"})
         EXPECT_EQ(tree.count(entry), 1u) << entry;
-    int textures = 0;
-    for (const std::string& entry : tree)
-        textures += entry.rfind("share/okel/textures/", 0) == 0 && entry.back() != '/';
-    EXPECT_EQ(textures, 13);
+    EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/share/okel/textures"), fs::directory_iterator()), 13);
 }
 
 } // namespace
