@@ -34,8 +34,8 @@
 // Choices made where files are unusual but not damaged:
 //   - an explicit end-of-picture code before the last row, or a delta that
 //     moves past the top of the picture, ends the picture there; pixels the
-//     RLE never sets are black, and so are pixels a run or literal puts past
-//     the right edge (they are dropped);
+//     RLE never sets are black, and pixels a run or literal puts past the
+//     right edge are dropped rather than wrapped to the next row;
 //   - a palette index past the palette gives black;
 //   - a mask channel of n bits becomes 8 bits by repeating its bits
 //     (5 bits abcde -> abcdeabc), which maps 0 to 0 and the top value to 255;
