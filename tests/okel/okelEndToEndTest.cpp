@@ -661,6 +661,9 @@ TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
     EXPECT_EQ(outputOf(run), "");
 }
 
+INSTANTIATE_TEST_SUITE_P(Matrix, OkelBadInput, ::testing::ValuesIn(BAD_INPUTS),
+                         [](const ::testing::TestParamInfo<BadInput>& info) { return info.param.name; });
+
 // Short files: each fills the first half of rawBuffer, the rows at the
 // bottom of its picture, so the backdrop is half earth, and half what no
 // load ever wrote: black. The halves turn with the spin.
@@ -676,15 +679,16 @@ TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
     EXPECT_TRUE(waitForPicture(halfEarth, FRAME_TIMEOUT));
     save(last, "bad-ShortFiles");
     const Picture before = last;
-    // The border between the halves turns with the backdrop.
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return regionsDiffer(before, p, 0, 0, 1023, 100); },
-                               FRAME_TIMEOUT));
+    // The border between the halves, through the middle of the window,
+    // turns with the backdrop.
+    EXPECT_TRUE(waitForPicture(
+        [&](const Picture& p) {
+            return regionsDiffer(before, p, WHOLE_WINDOW.x0, WHOLE_WINDOW.y0, WHOLE_WINDOW.x1, WHOLE_WINDOW.y1);
+        },
+        FRAME_TIMEOUT));
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
 }
-
-INSTANTIATE_TEST_SUITE_P(Matrix, OkelBadInput, ::testing::ValuesIn(BAD_INPUTS),
-                         [](const ::testing::TestParamInfo<BadInput>& info) { return info.param.name; });
 
 TEST_F(OkelRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
 {
