@@ -227,6 +227,19 @@ std::string outputOf(const ProgramRun& run) { return contentsOf(run.outputPath);
 
 std::string errorsOf(const ProgramRun& run) { return contentsOf(run.errorPath); }
 
+void expectEndsAtOnceWithoutDisplay(const std::string& path, const std::string& workDir)
+{
+    ProgramRun run = startProgram(path, workDir, {"-display", ":99999"});
+    int status = 0;
+    const bool ended = waitForExit(run, std::chrono::seconds(10), status);
+    if (!ended)
+        stopProgram(run);
+    ASSERT_TRUE(ended) << "the program still runs";
+    EXPECT_NE(status, 0);
+    EXPECT_NE(errorsOf(run).find("failed to open display ':99999'"), std::string::npos) << errorsOf(run);
+    EXPECT_EQ(outputOf(run), "");
+}
+
 void resizeWindow(Display* display, Window window, int width, int height)
 {
     XResizeWindow(display, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));

@@ -75,6 +75,11 @@ std::string outputOf(const ProgramRun& run);
 // Everything the program has written to standard error so far.
 std::string errorsOf(const ProgramRun& run);
 
+// Starts the program with GLUT's -display option naming a display that does
+// not exist, and checks that it ends at once with a non-zero status, GLUT's
+// message on standard error and nothing on standard output.
+void expectEndsAtOnceWithoutDisplay(const std::string& path, const std::string& workDir);
+
 // Gives the window a new size and waits until the server has it.
 void resizeWindow(Display* display, Window window, int width, int height);
 
