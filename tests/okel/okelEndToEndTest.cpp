@@ -659,6 +659,7 @@ TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
     EXPECT_EQ(asksToStartIconic(display, window), input.iconic);
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, OkelBadInput, ::testing::ValuesIn(BAD_INPUTS),
@@ -688,6 +689,7 @@ TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
         FRAME_TIMEOUT));
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
 }
 
 TEST_F(OkelRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
@@ -725,6 +727,7 @@ TEST_F(OkelProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     save(last, "restored");
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
 }
 
 } // namespace

@@ -722,6 +722,7 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
     if (input.ceiling != FileKind::Solid)
         lines += "failed to load bitmap for ceiling texture\n";
     EXPECT_EQ(outputOf(run), lines);
+    EXPECT_EQ(errorsOf(run), "");
 
     // Whatever it was given, the window keeps its own size and place.
     const WindowPlace top = placeOf(display, window);
@@ -773,6 +774,7 @@ TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     EXPECT_EQ(placeOf(display, help).width, 480);
     EXPECT_TRUE(keepsDrawing()) << "the lamp does not move";
     EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
 }
 
 } // namespace
