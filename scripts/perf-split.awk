@@ -1,6 +1,6 @@
-# perf-split.awk: splits a profile of okel's frames into the parts of the
-# frame: Mesa's rasterizer threads, the texture paths, GLU's mipmap builds,
-# file reads, okel's own code and the rest. Feed it `perf script` output of a
+# perf-split.awk: sorts the samples of a profile of okel by where its frame
+# time goes: Mesa's rasterizer threads, the texture paths, GLU's mipmap
+# builds, file reads, okel's own code and the rest. Feed it `perf script` output of a
 # `perf record --call-graph dwarf` run (see docs/performance.md):
 #   awk -f scripts/perf-split.awk okel.perf.txt
 #
