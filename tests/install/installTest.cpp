@@ -23,10 +23,6 @@
 #include "xDisplay.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -39,31 +35,16 @@ constexpr auto START_TIMEOUT = 30s;
 const Rgb FRAME_GREY{153, 153, 153};
 
 // Starts a command in `workDir`, with OKEL_TEXTURE_DIR set to `textureDir`
-// or unset when that is null; its output goes to a file in `workDir`.
+// or unset when that is null.
 ProgramRun startIn(const std::string& workDir, const std::vector<std::string>& command,
                    const char* textureDir = nullptr)
 {
-    std::vector<char*> argv;
-    for (const std::string& word : command)
-        argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    ProgramRun run;
-    run.outputPath = workDir + "/output.txt";
-    run.pid = fork();
-    if (run.pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const int out = open(run.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(out, STDERR_FILENO) < 0 || chdir(workDir.c_str()) != 0)
-            _exit(126);
-        if (textureDir)
-            setenv("OKEL_TEXTURE_DIR", textureDir, 1);
-        else
-            unsetenv("OKEL_TEXTURE_DIR");
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return run;
+    const std::string variable = textureDir ? std::string("OKEL_TEXTURE_DIR=") + textureDir : "OKEL_TEXTURE_DIR";
+    return startProgram(command[0], workDir, {command.begin() + 1, command.end()}, {variable});
 }
+
+// Everything a command has written, standard output then standard error.
+std::string allOutputOf(const ProgramRun& run) { return outputOf(run) + errorsOf(run); }
 
 // Runs a command to its end; fails the test unless it succeeds.
 void runCommand(const std::string& workDir, const std::vector<std::string>& command)
@@ -72,7 +53,7 @@ void runCommand(const std::string& workDir, const std::vector<std::string>& comm
     int status = -1;
     const bool ended = waitForExit(run, 120s, status);
     stopProgram(run);
-    ASSERT_TRUE(ended && status == 0) << command[0] << " " << command[1] << " failed:\n" << outputOf(run);
+    ASSERT_TRUE(ended && status == 0) << command[0] << " " << command[1] << " failed:\n" << allOutputOf(run);
 }
 
 // Makes a folder under the current scratch folder; returns its full path.
@@ -149,7 +130,7 @@ protected:
         const bool walk = fs::path(launcher).filename() == "okelwalk";
         run = startIn(elsewhere, {launcher}, textureDir);
         const Window window = findWindowByTitle(display, walk ? WALK_TITLE : OKEL_TITLE, START_TIMEOUT);
-        ASSERT_NE(window, 0u) << launcher << " showed no window; its output:\n" << outputOf(run);
+        ASSERT_NE(window, 0u) << launcher << " showed no window; its output:\n" << allOutputOf(run);
         const auto framed = [&] {
             const Picture picture = grabWindow(display, window);
             return picture.width > 2 && static_cast<bool>(probe(picture, 2, 2, FRAME_GREY));
@@ -169,9 +150,10 @@ protected:
     {
         run = startIn(elsewhere, command, textureDir);
         int status = -1;
-        ASSERT_TRUE(waitForExit(run, START_TIMEOUT, status)) << "still running; its output:\n" << outputOf(run);
+        ASSERT_TRUE(waitForExit(run, START_TIMEOUT, status)) << "still running; its output:\n" << allOutputOf(run);
         EXPECT_EQ(status, 1);
-        EXPECT_NE(outputOf(run).find(message), std::string::npos) << outputOf(run);
+        EXPECT_NE(errorsOf(run).find(message), std::string::npos) << allOutputOf(run);
+        EXPECT_EQ(outputOf(run), "");
     }
 
     ScratchFolder folder;
@@ -219,7 +201,7 @@ TEST_P(InstalledTree, LauncherStartsTheProgramInTheTextureFolderFromAnywhere)
     ASSERT_NO_FATAL_FAILURE(launch(laid.launcher));
     expectProgramIn(laid.prefix, treeCase.program, laid.prefix + "/share/okel/textures");
     // The walk-through says nothing when it finds all three of its pictures.
-    EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(allOutputOf(run), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, InstalledTree,
@@ -240,6 +222,7 @@ TEST_F(Installed, TextureFolderFromTheEnvironmentIsTheOneRead)
     ASSERT_NO_FATAL_FAILURE(launch(prefix + "/bin/okelwalk", "my pictures"));
     expectProgramIn(prefix, "okelwalk", pictures);
     EXPECT_EQ(outputOf(run), "failed to load bitmap for wall texture\nfailed to load bitmap for ceiling texture\n");
+    EXPECT_EQ(errorsOf(run), "");
 }
 
 TEST_F(Installed, MissingTextureFolderEndsTheLauncherWithStatusOne)

@@ -149,7 +149,8 @@ void redirect(int stream, const std::string& path)
 } // namespace
 
 ProgramRun startProgram(const std::string& path, const std::string& workDir,
-                        const std::vector<std::string>& arguments)
+                        const std::vector<std::string>& arguments,
+                        const std::vector<std::string>& environment)
 {
     ProgramRun run;
     run.outputPath = workDir + "/program-output.txt";
@@ -168,6 +169,13 @@ ProgramRun startProgram(const std::string& path, const std::string& workDir,
         redirect(STDERR_FILENO, run.errorPath);
         if (chdir(workDir.c_str()) != 0)
             _exit(126);
+        for (const std::string& variable : environment) {
+            const std::size_t equals = variable.find('=');
+            if (equals == std::string::npos)
+                unsetenv(variable.c_str());
+            else
+                setenv(variable.substr(0, equals).c_str(), variable.c_str() + equals + 1, 1);
+        }
         execv(path.c_str(), argv.data());
         _exit(127);
     }

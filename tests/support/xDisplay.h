@@ -58,9 +58,11 @@ struct ProgramRun {
 };
 
 // Starts the program in the folder, with `arguments` after its name on its
-// command line.
+// command line. Each `environment` entry "NAME=value" sets a variable for
+// it, and a bare "NAME" removes one it would otherwise inherit.
 ProgramRun startProgram(const std::string& path, const std::string& workDir,
-                        const std::vector<std::string>& arguments = {});
+                        const std::vector<std::string>& arguments = {},
+                        const std::vector<std::string>& environment = {});
 
 // Waits for the program to end; true with its exit status (or 128 + signal)
 // if it did within the timeout.
