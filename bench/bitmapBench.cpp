@@ -4,6 +4,7 @@
 // 256 x 256 (the programs' own size) and 1024 x 1024. stb_image does not
 // read RLE, so pal8rle has no stb_image row.
 #include "bitmap.h"
+#include "bmpWriter.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP
@@ -22,32 +23,15 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-void putU32(Bytes& bytes, unsigned long value)
-{
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back((value >> (8 * i)) & 0xFF);
-    }
-}
-
 // A bottom-up 24-bit file of side x side pixels with a 40-byte header.
 Bytes build24BitFile(unsigned long side)
 {
-    unsigned long rowBytes = (side * 3 + 3) / 4 * 4;
-    Bytes file = {'B', 'M'};
-    putU32(file, 54 + rowBytes * side);
-    putU32(file, 0);
-    putU32(file, 54);
-    putU32(file, 40);
-    putU32(file, side);
-    putU32(file, side);
-    putU32(file, 1 | (24ul << 16)); // one plane, 24 bits per pixel
-    for (int field = 0; field < 6; ++field) {
-        putU32(file, 0);
+    const unsigned long rowBytes = (side * 3 + 3) / 4 * 4;
+    Bytes pixels(rowBytes * side);
+    for (unsigned long i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<unsigned char>(i * 7);
     }
-    for (unsigned long i = 0; i < rowBytes * side; ++i) {
-        file.push_back(static_cast<unsigned char>(i * 7));
-    }
-    return file;
+    return bmpFile(long(side), long(side), 24, 0, {}, 0, pixels);
 }
 
 Bytes readCorpusFile(const std::string& name)

@@ -3,14 +3,20 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# configureAndBuild PRESET [TARGET...]: configures with the CMake preset and
-# builds the given targets (everything when none is given).
+# configureAndBuild PRESET [-DNAME=VALUE...] [TARGET...]: configures with
+# the CMake preset and the cache settings given, and builds the given targets
+# (everything when none is given).
 configureAndBuild() {
   local preset=$1
   shift
-  cmake --preset "$preset" -S "$root" >/dev/null
-  local targets=()
-  for target in "$@"; do targets+=(--target "$target"); done
+  local settings=() targets=()
+  for word in "$@"; do
+    case "$word" in
+      -D*) settings+=("$word") ;;
+      *) targets+=(--target "$word") ;;
+    esac
+  done
+  cmake --preset "$preset" -S "$root" "${settings[@]}" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
 }
 

@@ -22,6 +22,7 @@
 #include "glWindow.h"
 #include "okelScene.h"
 #include "picture.h"
+#include "programWindow.h"
 #include "scene.h"
 #include "xDisplay.h"
 
@@ -184,32 +185,14 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
     return ::testing::AssertionSuccess();
 }
 
-void save(const Picture& picture, const std::string& name)
-{
-    savePng(picture, "/tmp/okel-e2e-" + name + ".png");
-}
-
 // One run of the program in a scratch folder, started by the test with the
 // files and arguments it needs, and stopped after every test, whatever
 // happened.
-class OkelRun : public ::testing::Test {
+class OkelRun : public ::testing::Test, protected ProgramWindow {
 protected:
-    void SetUp() override
-    {
-        display = XOpenDisplay(nullptr);
-        ASSERT_NE(display, nullptr) << "no X display; is DISPLAY set?";
-        // The window of an earlier run outlives its process for a moment;
-        // it must not be taken for this run's window.
-        ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(display, WINDOW_TITLE, 0ms) == 0; }, START_TIMEOUT))
-            << "a window titled \"" << WINDOW_TITLE << "\" is already open";
-    }
+    OkelRun() : ProgramWindow(OKEL_PROGRAM, WINDOW_TITLE) {}
 
-    void TearDown() override
-    {
-        stopProgram(run);
-        if (display)
-            XCloseDisplay(display);
-    }
+    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
 
     // Starts the program and waits until its window shows the word's first
     // glyph, the checker picture, which needs no file. The first frame draws
@@ -218,36 +201,18 @@ protected:
     // squares come out dark; the frames after it show them white.
     void launch(const std::vector<std::string>& arguments = {})
     {
-        run = startProgram(OKEL_PROGRAM, folder.path, arguments);
-        ASSERT_GT(run.pid, 0);
-        window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
-        ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program errors:\n" << errorsOf(run);
+        ASSERT_TRUE(launchProgram(arguments, START_TIMEOUT));
         ASSERT_TRUE(waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); }, START_TIMEOUT))
             << "the word never appeared; program errors:\n" << errorsOf(run);
     }
 
-    Picture grab()
-    {
-        XSync(display, False);
-        return grabWindow(display, window);
-    }
+    Picture grab() { return ProgramWindow::grab(window); }
 
     // Grabs the window until the picture satisfies `shows` or the timeout
     // passes; `last` keeps the last picture grabbed.
     bool waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
     {
-        return waitUntil(
-            [&] {
-                last = grab();
-                return last.width == WINDOW_WIDTH && last.height == WINDOW_HEIGHT && shows(last);
-            },
-            timeout);
-    }
-
-    void press(unsigned long keySym)
-    {
-        focusWindow(display, window);
-        pressKey(display, keySym);
+        return waitForPictureOf(window, WINDOW_WIDTH, WINDOW_HEIGHT, shows, timeout);
     }
 
     // The program still takes keys and draws frame after frame: `t` swaps
@@ -270,12 +235,6 @@ protected:
             return ::testing::AssertionFailure() << "the teapots do not turn";
         return ::testing::AssertionSuccess();
     }
-
-    ScratchFolder folder;
-    Display* display = nullptr;
-    Window window = 0;
-    ProgramRun run;
-    Picture last;
 };
 
 // The program in a folder holding the ten solid-colour texture files, with

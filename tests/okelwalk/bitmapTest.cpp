@@ -1,6 +1,7 @@
 // Tests of the walk-through's BMP reader: files the test writes itself, files
 // it must refuse, and the BMP corpus compared with stb_image's reader.
 #include "bitmap.h"
+#include "bmpWriter.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP
@@ -27,29 +28,6 @@ using Bytes = std::vector<unsigned char>;
 
 const std::string CORPUS = BMPSUITE_DIR;
 
-// A BMP file with a 40-byte header; `palette` holds 4-byte entries and `gap`
-// junk bytes sit between the palette and the pixels.
-Bytes buildFile(long width, long height, unsigned int bitCount, unsigned int compression,
-                const Bytes& palette, std::size_t gap, const Bytes& pixels)
-{
-    unsigned long offset = 14 + 40 + palette.size() + gap;
-    const std::pair<unsigned long, int> fields[] = {
-        {offset + pixels.size(), 4}, {0, 4}, {offset, 4}, {40, 4},
-        {static_cast<unsigned long>(width), 4}, {static_cast<unsigned long>(height), 4},
-        {1, 2}, {bitCount, 2}, {compression, 4}, {pixels.size(), 4}, {2835, 4}, {2835, 4},
-        {palette.size() / 4, 4}, {0, 4}};
-    Bytes file = {'B', 'M'};
-    for (const auto& [value, bytes] : fields) {
-        for (int i = 0; i < bytes; ++i) {
-            file.push_back((value >> (8 * i)) & 0xFF);
-        }
-    }
-    file.insert(file.end(), palette.begin(), palette.end());
-    file.insert(file.end(), gap, 0xAA);
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    return file;
-}
-
 // Channel c (0 blue, 1 green, 2 red) of pixel (x, y), y counted from the bottom.
 unsigned char testColour(int x, int y, int c)
 {
@@ -68,7 +46,7 @@ Bytes build24BitFile(int width, int height, bool topDown, std::size_t gap)
         }
         pixels.resize((pixels.size() + 3) / 4 * 4, 0xEE);
     }
-    return buildFile(width, topDown ? -height : height, 24, 0, {}, gap, pixels);
+    return bmpFile(width, topDown ? -height : height, 24, 0, {}, gap, pixels);
 }
 
 // A bottom-up 24-bit file whose rows are exactly `pixels` (no padding is
@@ -84,7 +62,7 @@ Bytes buildLarge24BitFile(long width, long height, Bytes& pixels)
             *byte++ = static_cast<unsigned char>(i * 7 + std::size_t(y));
         }
     }
-    return buildFile(width, height, 24, 0, {}, 0, pixels);
+    return bmpFile(width, height, 24, 0, {}, 0, pixels);
 }
 
 // A full palette of 256 black entries for RLE8 files that only test sizes.
@@ -234,9 +212,9 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
         {"random bytes", writeFile("noise.bmp", noise)},
         {"truncated pixels", writeFile("truncated.bmp", truncated)},
         {"100000 x 100000 pixels",
-         writeFile("huge.bmp", buildFile(100000, 100000, 24, 0, {}, 0, Bytes(64, 0)))},
+         writeFile("huge.bmp", bmpFile(100000, 100000, 24, 0, {}, 0, Bytes(64, 0)))},
         {"1,080 bytes of RLE8 claiming 16384 x 16384 with only an end-of-picture code",
-         writeFile("claims.bmp", buildFile(16384, 16384, 8, 1, BLACK_PALETTE, 0, {0, 1}))},
+         writeFile("claims.bmp", bmpFile(16384, 16384, 8, 1, BLACK_PALETTE, 0, {0, 1}))},
     };
     const Bytes small = build24BitFile(3, 3, false, 0);
     for (const auto& [label, path] : cases) {
@@ -264,21 +242,21 @@ TEST_F(BitmapFileTest, PicturesWithinTheMemoryBudgetLoadAndLargerOnesAreRefused)
     // is just within. The file holds all of its rows.
     ASSERT_LE(12288u * 5461u, BITMAP_MAX_BYTES);
     ASSERT_GT(12288u * 5462u, BITMAP_MAX_BYTES);
-    Bytes over = buildFile(4096, 5462, 24, 0, {}, 0, Bytes(12288u * 5462u, 0x40));
+    Bytes over = bmpFile(4096, 5462, 24, 0, {}, 0, Bytes(12288u * 5462u, 0x40));
     EXPECT_FALSE(decodeBitmap(over.data(), over.size(), bitmap));
     expectEmpty(bitmap);
 
     // The same limit for RLE, where a few bytes may claim a whole picture.
-    Bytes within = buildFile(4096, 5461, 8, 1, BLACK_PALETTE, 0, {0, 1});
+    Bytes within = bmpFile(4096, 5461, 8, 1, BLACK_PALETTE, 0, {0, 1});
     EXPECT_TRUE(decodeBitmap(within.data(), within.size(), bitmap));
     EXPECT_EQ(bitmap.bits.size(), 12288u * 5461u);
-    over = buildFile(4096, 5462, 8, 1, BLACK_PALETTE, 0, {0, 1});
+    over = bmpFile(4096, 5462, 8, 1, BLACK_PALETTE, 0, {0, 1});
     EXPECT_FALSE(decodeBitmap(over.data(), over.size(), bitmap));
     expectEmpty(bitmap);
 
     // A file far bigger than any picture within the budget needs is refused
     // unread, though its headers alone would pass (sparse, so it is cheap).
-    path = writeFile("padded.bmp", buildFile(4096, 4096, 24, 0, {}, 0, Bytes(64, 0)));
+    path = writeFile("padded.bmp", bmpFile(4096, 4096, 24, 0, {}, 0, Bytes(64, 0)));
     fs::resize_file(path, std::uintmax_t(200) << 20);
     EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap));
     expectEmpty(bitmap);
@@ -289,7 +267,7 @@ TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
     // Index 0 white, index 1 red; a 4 x 2 picture whose runs set only (0, 0)
     // and, after a delta of (2, 1), pixel (2, 1).
     const Bytes palette = {255, 255, 255, 0, 0, 0, 255, 0};
-    Bytes file = buildFile(4, 2, 8, 1, palette, 0, {1, 1, 0, 2, 1, 1, 1, 1, 0, 1});
+    Bytes file = bmpFile(4, 2, 8, 1, palette, 0, {1, 1, 0, 2, 1, 1, 1, 1, 0, 1});
     Bitmap bitmap;
     ASSERT_TRUE(decodeBitmap(file.data(), file.size(), bitmap));
     const Bytes expected = {0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -302,7 +280,7 @@ TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
 Bytes buildRunLengthFile(unsigned int bitCount, const Bytes& runs)
 {
     const Bytes palette = {255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};
-    return buildFile(4, 2, bitCount, bitCount == 8 ? 1 : 2, palette, 0, runs);
+    return bmpFile(4, 2, bitCount, bitCount == 8 ? 1 : 2, palette, 0, runs);
 }
 
 TEST(BitmapDecode, AnEarlyEndOrADeltaPastThePictureLoadsWithTheRestBlack)

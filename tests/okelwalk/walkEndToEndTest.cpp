@@ -20,8 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "bmpWriter.h"
 #include "glWindow.h"
 #include "picture.h"
+#include "programWindow.h"
 #include "walkScene.h"
 #include "xDisplay.h"
 
@@ -214,33 +216,17 @@ std::vector<std::string> linesOf(const std::string& text)
 
 // One run of the program in a scratch folder, stopped after every test
 // whatever happened.
-class WalkRun : public ::testing::Test {
+class WalkRun : public ::testing::Test, protected ProgramWindow {
 protected:
-    void SetUp() override
-    {
-        display = XOpenDisplay(nullptr);
-        ASSERT_NE(display, nullptr) << "no X display; is DISPLAY set?";
-    }
+    WalkRun() : ProgramWindow(OKELWALK_PROGRAM, WINDOW_TITLE) {}
 
-    // Ends the program and waits until its window is gone, so that the next
-    // test cannot find it.
-    void TearDown() override
-    {
-        stopProgram(run);
-        if (!display)
-            return;
-        waitUntil([&] { return findWindowByTitle(display, WINDOW_TITLE, 0ms) == 0; }, 10s);
-        XCloseDisplay(display);
-    }
+    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
 
     // Starts the program and finds its window and the two subwindows, told
     // apart by their sizes.
     void launch(const std::vector<std::string>& arguments = {})
     {
-        run = startProgram(OKELWALK_PROGRAM, folder.path, arguments);
-        ASSERT_GT(run.pid, 0);
-        window = findWindowByTitle(display, WINDOW_TITLE, START_TIMEOUT);
-        ASSERT_NE(window, 0u) << "no window titled \"" << WINDOW_TITLE << "\"; program output:\n" << outputOf(run);
+        ASSERT_TRUE(launchProgram(arguments, START_TIMEOUT));
         // The subwindows may be mapped a little after their parent.
         waitUntil(
             [&] {
@@ -261,30 +247,12 @@ protected:
         ASSERT_NE(help, 0u) << "no 480 x 70 subwindow";
     }
 
-    Picture grab(Window which)
-    {
-        XSync(display, False);
-        return grabWindow(display, which);
-    }
-
     // Grabs the 3D view until it satisfies `shows` or the timeout passes;
     // `last` keeps the last picture.
     bool waitForView(const std::function<bool(const Picture&)>& shows,
                      std::chrono::milliseconds timeout = FRAME_TIMEOUT)
     {
-        return waitUntil(
-            [&] {
-                last = grab(view);
-                return last.width == VIEW_WIDTH && last.height == VIEW_HEIGHT && shows(last);
-            },
-            timeout);
-    }
-
-    void press(unsigned long keySym, int times)
-    {
-        focusWindow(display, window);
-        for (int i = 0; i < times; ++i)
-            pressKey(display, keySym);
+        return waitForPictureOf(view, VIEW_WIDTH, VIEW_HEIGHT, shows, timeout);
     }
 
     // The view draws frame after frame with no input: the circling lamp
@@ -295,13 +263,8 @@ protected:
         return waitForView([&](const Picture& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
     }
 
-    ScratchFolder folder;
-    Display* display = nullptr;
-    ProgramRun run;
-    Window window = 0;
     Window view = 0;
     Window help = 0;
-    Picture last;
 };
 
 // The program with the solid texture files, its first frame of the word on
@@ -321,8 +284,6 @@ protected:
 
     Picture start;
 };
-
-void save(const Picture& picture, const std::string& name) { savePng(picture, "/tmp/walk-e2e-" + name + ".png"); }
 
 TEST_F(WalkProgram, WindowsHaveTheirTitlePlacesAndSizes)
 {
@@ -567,36 +528,19 @@ enum class FileKind {
     RleCutBeforeEnd,    // RLE8 256 x 256, its data cut before the end-of-picture code
 };
 
-// A BMP file: the 14-byte file header, a 40-byte information header, a
-// palette of `paletteEntries` colours (entry 1 the surface's hue) and the
-// pixel data.
+// A BMP file with a palette of `paletteEntries` colours, entry 1 the
+// surface's hue and the others black.
 std::vector<unsigned char> bitmapFile(int width, int height, int bitCount, int compression, int paletteEntries,
                                       const std::vector<unsigned char>& data, Rgb colour)
 {
-    const size_t dataOffset = 54 + 4 * static_cast<size_t>(paletteEntries);
-    std::vector<unsigned char> file(dataOffset, 0);
-    const auto put32 = [&](size_t at, unsigned int value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = static_cast<unsigned char>(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<unsigned int>(dataOffset + data.size()));
-    put32(10, static_cast<unsigned int>(dataOffset));
-    put32(14, 40);
-    put32(18, static_cast<unsigned int>(width));
-    put32(22, static_cast<unsigned int>(height));
-    file[26] = 1;
-    file[28] = static_cast<unsigned char>(bitCount);
-    put32(30, static_cast<unsigned int>(compression));
-    put32(34, static_cast<unsigned int>(data.size()));
+    std::vector<unsigned char> palette(4 * static_cast<size_t>(paletteEntries), 0);
     if (paletteEntries > 1) {
-        file[58] = static_cast<unsigned char>(colour.b);
-        file[59] = static_cast<unsigned char>(colour.g);
-        file[60] = static_cast<unsigned char>(colour.r);
+        palette[4] = static_cast<unsigned char>(colour.b);
+        palette[5] = static_cast<unsigned char>(colour.g);
+        palette[6] = static_cast<unsigned char>(colour.r);
     }
-    file.insert(file.end(), data.begin(), data.end());
-    return file;
+    return bmpFile(width, height, static_cast<unsigned int>(bitCount), static_cast<unsigned int>(compression),
+                   palette, 0, data);
 }
 
 constexpr int BI_RLE8 = 1;

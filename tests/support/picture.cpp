@@ -1,24 +1,7 @@
-// Pictures read back from a window, and the pixel probe every test uses.
+// The pixel probe every test uses, on pictures read back from a window.
 #include "picture.h"
 
 #include <cstdlib>
-#include <ostream>
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-
-bool operator==(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-
-std::ostream& operator<<(std::ostream& out, const Rgb& colour)
-{
-    return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
-}
-
-Rgb Picture::at(int x, int y) const
-{
-    const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-    return {p[0], p[1], p[2]};
-}
 
 namespace {
 
@@ -77,10 +60,4 @@ bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, i
             if (!(a.at(x, y) == b.at(x, y)))
                 return true;
     return false;
-}
-
-bool savePng(const Picture& picture, const std::string& path)
-{
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(),
-                          picture.width * 3) != 0;
 }

@@ -2,7 +2,6 @@
 #include "xDisplay.h"
 
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -12,127 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <thread>
-
-Picture grabWindow(Display* display, Window window)
-{
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    Picture picture;
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-    if (!image)
-        return picture;
-    picture.width = attributes.width;
-    picture.height = attributes.height;
-    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            unsigned char* out = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
-            out[0] = static_cast<unsigned char>((pixel & image->red_mask) >> 16);
-            out[1] = static_cast<unsigned char>((pixel & image->green_mask) >> 8);
-            out[2] = static_cast<unsigned char>(pixel & image->blue_mask);
-        }
-    XDestroyImage(image);
-    return picture;
-}
-
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-namespace {
-
-Window searchByTitle(Display* display, Window window, const std::string& title)
-{
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) && name) {
-        const bool found = title == name;
-        XFree(name);
-        if (found)
-            return window;
-    }
-    for (Window child : childrenOf(display, window))
-        if (Window found = searchByTitle(display, child, title))
-            return found;
-    return 0;
-}
-
-} // namespace
-
-std::vector<Window> childrenOf(Display* display, Window window)
-{
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::vector<Window> result;
-    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
-        result.assign(children, children + count);
-        if (children)
-            XFree(children);
-    }
-    return result;
-}
-
-Window findWindowByTitle(Display* display, const std::string& title, std::chrono::milliseconds timeout)
-{
-    Window found = 0;
-    waitUntil(
-        [&] {
-            found = searchByTitle(display, DefaultRootWindow(display), title);
-            if (!found)
-                return false;
-            XWindowAttributes attributes;
-            return XGetWindowAttributes(display, found, &attributes) && attributes.map_state == IsViewable;
-        },
-        timeout);
-    return found;
-}
-
-WindowPlace placeOf(Display* display, Window window)
-{
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
-    WindowPlace place;
-    Window child = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &place.x, &place.y, &child);
-    place.width = attributes.width;
-    place.height = attributes.height;
-    return place;
-}
-
-void focusWindow(Display* display, Window window)
-{
-    XWarpPointer(display, None, window, 0, 0, 0, 0, 5, 5);
-    XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    XSync(display, False);
-}
-
-void pressKey(Display* display, unsigned long keySym)
-{
-    const KeyCode code = XKeysymToKeycode(display, keySym);
-    XTestFakeKeyEvent(display, code, True, CurrentTime);
-    XTestFakeKeyEvent(display, code, False, CurrentTime);
-    XSync(display, False);
-}
-
-void clickButton(Display* display, Window window, unsigned int button, int x, int y)
-{
-    XWarpPointer(display, None, window, 0, 0, 0, 0, x, y);
-    XSync(display, False);
-    XTestFakeButtonEvent(display, button, True, CurrentTime);
-    XTestFakeButtonEvent(display, button, False, CurrentTime);
-    XSync(display, False);
-}
 
 namespace {
 

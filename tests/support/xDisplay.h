@@ -1,53 +1,19 @@
-// Driving programs on the X display as a person would: start them, find
-// their windows by title, give focus, press keys and mouse buttons through
-// XTest, and read what the screen shows.
+// Driving programs on the X display as a person would: start them, watch
+// their output and end them, and change their windows as a window manager
+// does; finding, focusing, typing into and reading windows comes from
+// xWindows.h.
 #pragma once
 
 // The picture header brings GoogleTest, which must come before Xlib: Xlib
 // defines macros such as None that GoogleTest uses as names.
 #include "picture.h"
+#include "xWindows.h"
 
-#include <X11/Xlib.h>
 #include <sys/types.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
-
-// What a window shows on the screen now, its inferiors included.
-Picture grabWindow(Display* display, Window window);
-
-// Calls `done` every few milliseconds until it returns true or the timeout
-// passes; returns its last answer.
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
-
-// The first window, searched from the root down, whose name is exactly
-// `title`; 0 if none appears within the timeout.
-Window findWindowByTitle(Display* display, const std::string& title, std::chrono::milliseconds timeout);
-
-struct WindowPlace {
-    int x = 0; // relative to the root window
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
-WindowPlace placeOf(Display* display, Window window);
-
-// The child windows of a window, bottom to top.
-std::vector<Window> childrenOf(Display* display, Window window);
-
-// Moves the pointer into the window and gives it the keyboard focus; with no
-// window manager nothing else would.
-void focusWindow(Display* display, Window window);
-
-// Presses and releases a key, by its X key symbol, and waits until the
-// server has handled both.
-void pressKey(Display* display, unsigned long keySym);
-
-// Presses and releases a mouse button (1 left, 3 right) at (x, y) inside the
-// window.
-void clickButton(Display* display, Window window, unsigned int button, int x, int y);
 
 // A program started in a folder of its own, its standard output and its
 // standard error each going to a file there.

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "xDisplay.h"
+#include "xWindows.h"
 
 int main(int argc, char** argv)
 {

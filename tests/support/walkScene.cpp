@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "bmpWriter.h"
 #include "glWindow.h"
 #include "walk.h"
 
@@ -26,32 +27,18 @@ void resetWalkScene()
 
 void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels)
 {
-    // A 54-byte header, then bottom-up rows of blue, green, red.
-    const int rowBytes = (width * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> file(54 + static_cast<size_t>(rowBytes) * height, 0);
-    auto put32 = [&](size_t at, unsigned int value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + i] = static_cast<unsigned char>(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<unsigned int>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<unsigned int>(width));
-    put32(22, static_cast<unsigned int>(height));
-    file[26] = 1;  // planes
-    file[28] = 24; // bits per pixel
-    put32(34, static_cast<unsigned int>(rowBytes * height));
+    // Bottom-up rows of blue, green, red, each padded with zeros to 4 bytes.
+    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> rows(rowBytes * height, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const Rgb& colour = pixels[static_cast<size_t>(y) * width + x];
-            unsigned char* p = &file[54 + static_cast<size_t>(y) * rowBytes + x * 3];
+            unsigned char* p = &rows[y * rowBytes + x * 3];
             p[0] = static_cast<unsigned char>(colour.b);
             p[1] = static_cast<unsigned char>(colour.g);
             p[2] = static_cast<unsigned char>(colour.r);
         }
-    writeFile(name, file);
+    writeFile(name, bmpFile(width, height, 24, 0, {}, 0, rows));
 }
 
 void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour)

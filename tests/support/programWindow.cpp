@@ -1,0 +1,79 @@
+// The end-to-end tests' view of a program on the test display.
+#include "programWindow.h"
+
+#include <filesystem>
+#include <utility>
+
+using namespace std::chrono_literals;
+
+ProgramWindow::ProgramWindow(std::string program, std::string title)
+    : program(std::move(program)), title(std::move(title))
+{
+}
+
+ProgramWindow::~ProgramWindow()
+{
+    stopProgram(run);
+    if (!display)
+        return;
+    waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, 10s);
+    XCloseDisplay(display);
+}
+
+::testing::AssertionResult ProgramWindow::openDisplay(std::chrono::milliseconds timeout)
+{
+    display = XOpenDisplay(nullptr);
+    if (!display)
+        return ::testing::AssertionFailure() << "no X display; is DISPLAY set?";
+    if (!waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, timeout))
+        return ::testing::AssertionFailure() << "a window titled \"" << title << "\" is already open";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ProgramWindow::launchProgram(const std::vector<std::string>& arguments,
+                                                        std::chrono::milliseconds timeout)
+{
+    run = startProgram(program, folder.path, arguments);
+    if (run.pid <= 0)
+        return ::testing::AssertionFailure() << "cannot start " << program;
+    window = findWindowByTitle(display, title, timeout);
+    if (window == 0)
+        return ::testing::AssertionFailure() << "no window titled \"" << title << "\"; " << outputs();
+    return ::testing::AssertionSuccess();
+}
+
+Picture ProgramWindow::grab(Window which)
+{
+    XSync(display, False);
+    return grabWindow(display, which);
+}
+
+bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
+                                     const std::function<bool(const Picture&)>& shows,
+                                     std::chrono::milliseconds timeout)
+{
+    return waitUntil(
+        [&] {
+            last = grab(which);
+            return last.width == width && last.height == height && shows(last);
+        },
+        timeout);
+}
+
+void ProgramWindow::press(unsigned long keySym, int times)
+{
+    focusWindow(display, window);
+    for (int i = 0; i < times; ++i)
+        pressKey(display, keySym);
+}
+
+void ProgramWindow::save(const Picture& picture, const std::string& name) const
+{
+    const std::string programName = std::filesystem::path(program).filename().string();
+    savePng(picture, "/tmp/" + programName + "-e2e-" + name + ".png");
+}
+
+std::string ProgramWindow::outputs() const
+{
+    return "program output:\n" + outputOf(run) + "program errors:\n" + errorsOf(run);
+}

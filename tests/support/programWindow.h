@@ -1,0 +1,59 @@
+// The end-to-end tests' view of a program: started on the test display in a
+// scratch folder of its own, its top-level window found by title, typed
+// into, and read back until it shows what a test waits for. The program is
+// ended, and its window gone, when the object goes, whatever happened.
+#pragma once
+
+// GoogleTest comes with the support headers, before any X11 header.
+#include "glWindow.h"
+#include "picture.h"
+#include "xDisplay.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+class ProgramWindow {
+public:
+    // `program` is the path of the program to start, `title` its window's.
+    ProgramWindow(std::string program, std::string title);
+    ~ProgramWindow();
+    ProgramWindow(const ProgramWindow&) = delete;
+    ProgramWindow& operator=(const ProgramWindow&) = delete;
+
+    // Opens the test display and waits until no window of the title is
+    // left from an earlier run, which would be taken for this run's.
+    ::testing::AssertionResult openDisplay(std::chrono::milliseconds timeout);
+
+    // Starts the program in the scratch folder with the arguments and waits
+    // until its window shows.
+    ::testing::AssertionResult launchProgram(const std::vector<std::string>& arguments,
+                                             std::chrono::milliseconds timeout);
+
+    // What a window of the program shows now.
+    Picture grab(Window which);
+
+    // Grabs the window until its picture has the size and satisfies
+    // `shows`, or the timeout passes; `last` keeps the last picture.
+    bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Picture&)>& shows,
+                          std::chrono::milliseconds timeout);
+
+    // Gives the program's window the focus and presses the key `times` times.
+    void press(unsigned long keySym, int times = 1);
+
+    // Saves a picture under /tmp, named after the program and `name`, for a
+    // person to look at.
+    void save(const Picture& picture, const std::string& name) const;
+
+    // Everything the program has written so far, to show with a failure.
+    std::string outputs() const;
+
+    const std::string program;
+    const std::string title;
+    ScratchFolder folder;
+    Display* display = nullptr;
+    Window window = 0;
+    ProgramRun run;
+    Picture last;
+};
