@@ -73,8 +73,7 @@ void decodeStb(benchmark::State& state, const std::string& input)
         int width = 0;
         int height = 0;
         int channels = 0;
-        unsigned char* rgb =
-            stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &channels, 3);
+        unsigned char* rgb = stbi_load_from_memory(file.data(), int(file.size()), &width, &height, &channels, 3);
         benchmark::DoNotOptimize(rgb);
         if (rgb == nullptr) {
             state.SkipWithError("stb_image did not decode the file");
@@ -97,4 +96,4 @@ BENCHMARK_CAPTURE(decodeStb, generated256, std::string("256"));
 BENCHMARK_CAPTURE(decodeOurs, generated1024, std::string("1024"));
 BENCHMARK_CAPTURE(decodeStb, generated1024, std::string("1024"));
 
-}  // namespace
+} // namespace

@@ -44,15 +44,9 @@ void require(bool holds, const char* what)
     }
 }
 
-std::size_t readU16(const std::uint8_t* p)
-{
-    return std::size_t(p[0]) | (std::size_t(p[1]) << 8);
-}
+std::size_t readU16(const std::uint8_t* p) { return std::size_t(p[0]) | (std::size_t(p[1]) << 8); }
 
-std::size_t readU32(const std::uint8_t* p)
-{
-    return readU16(p) | (readU16(p + 2) << 16);
-}
+std::size_t readU32(const std::uint8_t* p) { return readU16(p) | (readU16(p + 2) << 16); }
 
 // Where the indexes of a palette picture lie and how many palette entries
 // each reader uses; read only from files our reader has accepted, whose
@@ -85,15 +79,14 @@ IndexedLayout readIndexedLayout(const std::uint8_t* data, const Bitmap& bitmap)
     }
     // stb_image's own count, in its own signed arithmetic.
     long long stb = core ? (static_cast<long long>(layout.pixelOffset) - 38) / 3
-                         : (static_cast<long long>(layout.pixelOffset) - 14 -
-                            static_cast<long long>(headerBytes)) / 4;
+                         : (static_cast<long long>(layout.pixelOffset) - 14 - static_cast<long long>(headerBytes)) / 4;
     layout.stbEntries = stb > 0 ? std::size_t(stb) : 0;
     return layout;
 }
 
 // The palette index of pixel (x, y), y counted from the bottom.
-std::size_t indexAt(const std::uint8_t* data, const IndexedLayout& layout, const Bitmap& bitmap,
-                    std::size_t x, std::size_t y)
+std::size_t indexAt(const std::uint8_t* data, const IndexedLayout& layout, const Bitmap& bitmap, std::size_t x,
+                    std::size_t y)
 {
     std::size_t fileRow = layout.topDown ? std::size_t(bitmap.height) - 1 - y : y;
     const std::uint8_t* row = data + layout.pixelOffset + fileRow * layout.stride;
@@ -107,10 +100,8 @@ void checkWellFormed(const Bitmap& bitmap)
     require(bitmap.width >= 1 && bitmap.height >= 1, "accepted picture has an empty side");
     require(unsigned(bitmap.width) <= BITMAP_MAX_SIDE && unsigned(bitmap.height) <= BITMAP_MAX_SIDE,
             "accepted picture has a side over BITMAP_MAX_SIDE");
-    require(bitmap.rowBytes == (std::size_t(bitmap.width) * 3 + 3) / 4 * 4,
-            "rowBytes is not the padded width x 3");
-    require(bitmap.bits.size() == bitmap.rowBytes * std::size_t(bitmap.height),
-            "bits.size() is not rowBytes x height");
+    require(bitmap.rowBytes == (std::size_t(bitmap.width) * 3 + 3) / 4 * 4, "rowBytes is not the padded width x 3");
+    require(bitmap.bits.size() == bitmap.rowBytes * std::size_t(bitmap.height), "bits.size() is not rowBytes x height");
     require(bitmap.bits.size() <= BITMAP_MAX_BYTES, "decoded picture is over the budget");
     // Touch every byte; the padding must be zero.
     unsigned long sum = 0;
@@ -172,7 +163,7 @@ void compareWithStb(const std::uint8_t* data, std::size_t size, const Bitmap& ou
     require(fault == nullptr, fault);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -183,8 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bitmap.rowBytes = 4;
     bitmap.bits.assign(4, 0x55);
     if (!decodeBitmap(data, size, bitmap)) {
-        require(bitmap.width == 0 && bitmap.height == 0 && bitmap.rowBytes == 0 &&
-                    bitmap.bits.empty(),
+        require(bitmap.width == 0 && bitmap.height == 0 && bitmap.rowBytes == 0 && bitmap.bits.empty(),
                 "a refused file leaves the bitmap not empty");
         return 0;
     }

@@ -19,11 +19,24 @@ constexpr int SPHERE_DETAIL = 50; // slices and stacks
 
 // The moves between the spheres of each cluster, in cluster units.
 const GLfloat SMALL_CLUSTER_MOVES[][3] = {
-    {10, 0, 0}, {10, -10, 0}, {0, -10, 0}, {-10, -10, 0}, {-10, 0, 0},
+    {10, 0, 0},
+    {10, -10, 0},
+    {0, -10, 0},
+    {-10, -10, 0},
+    {-10, 0, 0},
 };
 const GLfloat LARGE_CLUSTER_MOVES[][3] = {
-    {-10, 0, 0}, {-10, 0, 0}, {-10, 0, 0}, {-10, 0, 0}, {-10, 0, 0},
-    {20, -20, 0}, {0, -20, 0}, {0, -20, 0}, {20, 0, 0}, {-10, -10, 0}, {-10, 0, 0},
+    {-10, 0, 0},
+    {-10, 0, 0},
+    {-10, 0, 0},
+    {-10, 0, 0},
+    {-10, 0, 0},
+    {20, -20, 0},
+    {0, -20, 0},
+    {0, -20, 0},
+    {20, 0, 0},
+    {-10, -10, 0},
+    {-10, 0, 0},
 };
 
 // Draws a sphere here, then one more after each move.

@@ -84,15 +84,26 @@ float clampToLimit(float value)
 void keyPressed(unsigned char key, int /*x*/, int /*y*/)
 {
     switch (key) {
-    case KEY_ESCAPE:
-        std::exit(1);
+    case KEY_ESCAPE: std::exit(1);
     case 'c': stepAxis(teay); break;
     case 'e': stepSlot(glyphSlot3); break;
     case 'f': bigScale = bigScale ? 0 : 1; break;
-    case 'i': moveCameraY(+1); sweepY = 0; break;
-    case 'j': moveCameraX(-1); sweepX = 0; break;
-    case 'k': moveCameraY(-1); sweepY = 0; break;
-    case 'l': moveCameraX(+1); sweepX = 0; break;
+    case 'i':
+        moveCameraY(+1);
+        sweepY = 0;
+        break;
+    case 'j':
+        moveCameraX(-1);
+        sweepX = 0;
+        break;
+    case 'k':
+        moveCameraY(-1);
+        sweepY = 0;
+        break;
+    case 'l':
+        moveCameraX(+1);
+        sweepX = 0;
+        break;
     case 'q': stepSlot(glyphSlot1); break;
     case 'r': stepSlot(glyphSlot4); break;
     case 's': spinPaused = spinPaused ? 0 : 1; break;

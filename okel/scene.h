@@ -27,14 +27,14 @@ extern float teapotAngle; // degrees of every teapot about its own axis
 extern float teax;        // teapot rotation axis
 extern float teay;
 extern float teaz;
-extern int teapotMode;    // 0: block glyphs; otherwise teapot glyphs
-extern int bigScale;      // 1: the scene (not the status text) is tripled
-extern float glyphSlot1;  // texture slot of each glyph position, 0..9
+extern int teapotMode;   // 0: block glyphs; otherwise teapot glyphs
+extern int bigScale;     // 1: the scene (not the status text) is tripled
+extern float glyphSlot1; // texture slot of each glyph position, 0..9
 extern float glyphSlot2;
 extern float glyphSlot3;
 extern float glyphSlot4;
 extern char textBuffer[TEXT_BUFFER_SIZE]; // the status line being drawn
-extern GLuint fontBase;   // first stroke-font list; 0 until built
+extern GLuint fontBase;                   // first stroke-font list; 0 until built
 
 // Sets the OpenGL state that holds for the whole run: light 0's diffuse
 // colour, lighting, depth test and texturing, the texture wrap and filters,

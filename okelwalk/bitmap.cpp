@@ -89,10 +89,10 @@ struct BitmapLayout {
     bool topDown = false;
     unsigned int bitCount = 0;
     std::uint32_t compression = COMPRESSION_NONE;
-    std::size_t pixelOffset = 0;    // where the pixel data starts (bfOffBits)
-    std::size_t paletteOffset = 0;  // where the palette starts
+    std::size_t pixelOffset = 0;   // where the pixel data starts (bfOffBits)
+    std::size_t paletteOffset = 0; // where the palette starts
     std::size_t paletteEntryBytes = 4;
-    std::size_t paletteEntries = 0; // as declared, before clamping to the file
+    std::size_t paletteEntries = 0;     // as declared, before clamping to the file
     std::uint32_t masks[3] = {0, 0, 0}; // red, green, blue
 };
 
@@ -102,15 +102,11 @@ struct Palette {
     unsigned char bgr[PALETTE_MAX_ENTRIES][3] = {};
 };
 
-unsigned int readU16(const unsigned char* p)
-{
-    return unsigned(p[0]) | (unsigned(p[1]) << 8);
-}
+unsigned int readU16(const unsigned char* p) { return unsigned(p[0]) | (unsigned(p[1]) << 8); }
 
 std::uint32_t readU32(const unsigned char* p)
 {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 // Reads a signed 32-bit field without relying on how the compiler narrows.
@@ -193,10 +189,8 @@ bool headerSizeKnown(std::size_t headerBytes)
     case V3_HEADER_BYTES:
     case OS2_HEADER_BYTES:
     case V4_HEADER_BYTES:
-    case V5_HEADER_BYTES:
-        return true;
-    default:
-        return false;
+    case V5_HEADER_BYTES: return true;
+    default: return false;
     }
 }
 
@@ -205,24 +199,19 @@ bool encodingSupported(std::uint32_t compression, unsigned int bitCount, std::si
     bool os2 = headerBytes == OS2_SHORT_HEADER_BYTES || headerBytes == OS2_HEADER_BYTES;
     switch (compression) {
     case COMPRESSION_NONE:
-        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
-               bitCount == 24 || bitCount == 32;
-    case COMPRESSION_RLE8:
-        return bitCount == 8;
-    case COMPRESSION_RLE4:
-        return bitCount == 4;
+        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+    case COMPRESSION_RLE8: return bitCount == 8;
+    case COMPRESSION_RLE4: return bitCount == 4;
     case COMPRESSION_BITFIELDS:
         // OS/2 2.x headers use this value for Huffman-coded 1-bit pictures.
         return !os2 && (bitCount == 16 || bitCount == 32);
-    default:
-        return false;
+    default: return false;
     }
 }
 
 // Fills in the default masks, or reads the file's own for BI_BITFIELDS: they
 // follow a 40-byte header and sit inside the longer headers.
-bool readMasks(const unsigned char* data, std::size_t size, std::size_t headerBytes,
-               BitmapLayout& layout)
+bool readMasks(const unsigned char* data, std::size_t size, std::size_t headerBytes, BitmapLayout& layout)
 {
     if (layout.compression != COMPRESSION_BITFIELDS) {
         if (layout.bitCount == 16) {
@@ -299,8 +288,7 @@ bool parseHeaders(const unsigned char* data, std::size_t size, BitmapLayout& lay
         return false;
     }
     // Compressed rows only make sense from the bottom up.
-    if (layout.topDown && layout.compression != COMPRESSION_NONE &&
-        layout.compression != COMPRESSION_BITFIELDS) {
+    if (layout.topDown && layout.compression != COMPRESSION_NONE && layout.compression != COMPRESSION_BITFIELDS) {
         return false;
     }
     layout.paletteOffset = FILE_HEADER_BYTES + headerBytes;
@@ -309,8 +297,7 @@ bool parseHeaders(const unsigned char* data, std::size_t size, BitmapLayout& lay
     }
     if (layout.bitCount <= 8) {
         std::size_t full = std::size_t(1) << layout.bitCount;
-        layout.paletteEntries =
-            (declaredColours == 0 || declaredColours > full) ? full : declaredColours;
+        layout.paletteEntries = (declaredColours == 0 || declaredColours > full) ? full : declaredColours;
     }
     // The pixel data may start later than the headers and palette, never
     // inside the headers.
@@ -372,10 +359,7 @@ unsigned char scaleChannel(std::uint32_t pixel, const Channel& channel)
 }
 
 // The i-th 4-bit index of a pair packed in one byte: high half first.
-unsigned int nibble(unsigned int byte, unsigned int i)
-{
-    return (i % 2) ? byte & 0x0F : byte >> 4;
-}
+unsigned int nibble(unsigned int byte, unsigned int i) { return (i % 2) ? byte & 0x0F : byte >> 4; }
 
 // The output row that the file's row `fileRow` lands on.
 unsigned char* outputRow(Bitmap& bitmap, const BitmapLayout& layout, std::size_t fileRow)
@@ -384,8 +368,8 @@ unsigned char* outputRow(Bitmap& bitmap, const BitmapLayout& layout, std::size_t
     return bitmap.bits.data() + row * bitmap.rowBytes;
 }
 
-void convertIndexedRow(const unsigned char* source, unsigned char* target, std::size_t width,
-                       unsigned int bitCount, const Palette& palette)
+void convertIndexedRow(const unsigned char* source, unsigned char* target, std::size_t width, unsigned int bitCount,
+                       const Palette& palette)
 {
     for (std::size_t x = 0; x < width; ++x) {
         unsigned int index = 0;
@@ -400,8 +384,8 @@ void convertIndexedRow(const unsigned char* source, unsigned char* target, std::
     }
 }
 
-void convertMaskedRow(const unsigned char* source, unsigned char* target, std::size_t width,
-                      unsigned int bitCount, const Channel channels[3])
+void convertMaskedRow(const unsigned char* source, unsigned char* target, std::size_t width, unsigned int bitCount,
+                      const Channel channels[3])
 {
     for (std::size_t x = 0; x < width; ++x) {
         std::uint32_t pixel = bitCount == 16 ? readU16(source + 2 * x) : readU32(source + 4 * x);
@@ -423,10 +407,9 @@ bool planRows(std::size_t size, const BitmapLayout& layout, RowPlan& plan)
 {
     std::size_t rowBytes = 0;
     std::size_t needed = 0;
-    if (!rowDataBytes(layout.width, layout.bitCount, rowBytes) ||
-        !roundUpToFour(rowBytes, plan.stride) ||
-        !multiplySizes(plan.stride, layout.height - 1, needed) ||
-        !addSizes(needed, rowBytes, needed) || needed > size - layout.pixelOffset) {
+    if (!rowDataBytes(layout.width, layout.bitCount, rowBytes) || !roundUpToFour(rowBytes, plan.stride) ||
+        !multiplySizes(plan.stride, layout.height - 1, needed) || !addSizes(needed, rowBytes, needed) ||
+        needed > size - layout.pixelOffset) {
         return false;
     }
     if (layout.bitCount == 16 || layout.bitCount == 32) {
@@ -441,8 +424,7 @@ bool planRows(std::size_t size, const BitmapLayout& layout, RowPlan& plan)
 
 // Uncompressed rows, each padded to 4 bytes in the file; planRows has
 // checked that they are all there.
-void decodeRows(const unsigned char* data, const BitmapLayout& layout, const RowPlan& plan,
-                Bitmap& bitmap)
+void decodeRows(const unsigned char* data, const BitmapLayout& layout, const RowPlan& plan, Bitmap& bitmap)
 {
     Palette palette;
     if (layout.bitCount <= 8) {
@@ -464,8 +446,7 @@ void decodeRows(const unsigned char* data, const BitmapLayout& layout, const Row
 // Sets pixel (x, y) of a bottom-up picture from the palette and moves x one
 // to the right; pixels past the right edge are dropped. Without a picture
 // (the checking walk) it only moves x.
-void putRunPixel(Bitmap* bitmap, const Palette& palette, std::size_t& x, std::size_t y,
-                 unsigned int index)
+void putRunPixel(Bitmap* bitmap, const Palette& palette, std::size_t& x, std::size_t y, unsigned int index)
 {
     if (bitmap != nullptr && x < std::size_t(bitmap->width)) {
         std::memcpy(bitmap->bits.data() + y * bitmap->rowBytes + 3 * x, palette.bgr[index], 3);
@@ -479,8 +460,8 @@ void putRunPixel(Bitmap* bitmap, const Palette& palette, std::size_t& x, std::si
 // including a delta or literal cut in the middle, makes the walk return
 // false. Each step consumes at least two bytes, so the walk ends with the
 // data.
-bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLayout& layout,
-                    const Palette& palette, Bitmap* bitmap)
+bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLayout& layout, const Palette& palette,
+                    Bitmap* bitmap)
 {
     bool fourBit = layout.compression == COMPRESSION_RLE4;
     std::size_t x = 0;
@@ -532,7 +513,7 @@ bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLay
     return false;
 }
 
-}  // namespace
+} // namespace
 
 bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
 {
@@ -545,8 +526,7 @@ bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
     // the sizes are checked for overflow anyway.
     Bitmap picture;
     std::size_t total = 0;
-    if (!multiplySizes(layout.width, 3, picture.rowBytes) ||
-        !roundUpToFour(picture.rowBytes, picture.rowBytes) ||
+    if (!multiplySizes(layout.width, 3, picture.rowBytes) || !roundUpToFour(picture.rowBytes, picture.rowBytes) ||
         !multiplySizes(picture.rowBytes, layout.height, total) || total > BITMAP_MAX_BYTES) {
         return false;
     }
@@ -554,8 +534,7 @@ bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
     picture.height = int(layout.height);
     // Then the data: everything the decoding will read must be in the file
     // before the pixels are allocated.
-    bool runLengths =
-        layout.compression == COMPRESSION_RLE8 || layout.compression == COMPRESSION_RLE4;
+    bool runLengths = layout.compression == COMPRESSION_RLE8 || layout.compression == COMPRESSION_RLE4;
     Palette palette;
     RowPlan plan;
     if (runLengths) {

@@ -40,10 +40,7 @@ void step(double direction)
     eyeZ = static_cast<float>(eyeZ - direction * WALK_STEP * std::cos(r));
 }
 
-void setBobHeight()
-{
-    bobHeight = static_cast<float>(BOB_FACTOR * std::sin(static_cast<double>(bobPhase) * degToRad));
-}
+void setBobHeight() { bobHeight = static_cast<float>(BOB_FACTOR * std::sin(static_cast<double>(bobPhase) * degToRad)); }
 
 void bobForwards()
 {

@@ -20,15 +20,15 @@ struct Block {
 };
 
 const Block GLYPH_BLOCKS[9] = {
-    {{-4.0f, 0.0f, 0.0f}, {0.5f, 3.0f, 0.5f}},  // glyph A, first
-    {{-2.0f, 0.0f, 0.0f}, {0.5f, 3.0f, 0.5f}},  // glyph A, second
-    {{0.5f, 2.5f, 0.0f}, {1.5f, 0.5f, 0.5f}},   // glyph B, top bar
-    {{0.5f, 0.0f, 0.0f}, {1.5f, 0.5f, 0.5f}},   // glyph B, middle bar
-    {{0.5f, -2.5f, 0.0f}, {1.5f, 0.5f, 0.5f}},  // glyph B, bottom bar
-    {{-0.5f, 1.5f, 0.0f}, {0.5f, 1.5f, 0.5f}},  // glyph B, upper-left column
-    {{1.5f, -1.5f, 0.0f}, {0.5f, 1.5f, 0.5f}},  // glyph B, lower-right column
-    {{4.0f, 0.0f, 0.0f}, {0.5f, 3.0f, 0.5f}},   // glyph C, column
-    {{4.0f, 2.5f, 0.0f}, {1.5f, 0.5f, 0.5f}},   // glyph C, top bar
+    {{-4.0f, 0.0f, 0.0f}, {0.5f, 3.0f, 0.5f}}, // glyph A, first
+    {{-2.0f, 0.0f, 0.0f}, {0.5f, 3.0f, 0.5f}}, // glyph A, second
+    {{0.5f, 2.5f, 0.0f}, {1.5f, 0.5f, 0.5f}},  // glyph B, top bar
+    {{0.5f, 0.0f, 0.0f}, {1.5f, 0.5f, 0.5f}},  // glyph B, middle bar
+    {{0.5f, -2.5f, 0.0f}, {1.5f, 0.5f, 0.5f}}, // glyph B, bottom bar
+    {{-0.5f, 1.5f, 0.0f}, {0.5f, 1.5f, 0.5f}}, // glyph B, upper-left column
+    {{1.5f, -1.5f, 0.0f}, {0.5f, 1.5f, 0.5f}}, // glyph B, lower-right column
+    {{4.0f, 0.0f, 0.0f}, {0.5f, 3.0f, 0.5f}},  // glyph C, column
+    {{4.0f, 2.5f, 0.0f}, {1.5f, 0.5f, 0.5f}},  // glyph C, top bar
 };
 
 // Where each wall stands and which way it is turned about y, so that all
@@ -39,10 +39,10 @@ struct WallPlace {
 };
 
 const WallPlace WALLS[4] = {
-    {{-10.0f, 0.0f, 0.0f}, 90.0f},  // x = -10, facing +x
-    {{0.0f, 0.0f, -10.0f}, 0.0f},   // z = -10, facing +z
-    {{10.0f, 0.0f, 0.0f}, -90.0f},  // x = 10, facing -x
-    {{0.0f, 0.0f, 10.0f}, 180.0f},  // z = 10, facing -z
+    {{-10.0f, 0.0f, 0.0f}, 90.0f}, // x = -10, facing +x
+    {{0.0f, 0.0f, -10.0f}, 0.0f},  // z = -10, facing +z
+    {{10.0f, 0.0f, 0.0f}, -90.0f}, // x = 10, facing -x
+    {{0.0f, 0.0f, 10.0f}, 180.0f}, // z = 10, facing -z
 };
 
 struct HelpLine {

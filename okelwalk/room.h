@@ -18,5 +18,4 @@ void drawMainWindow();
 
 // Formats a text as printf does and draws it in a GLUT bitmap font from the
 // raster position (x, y).
-void drawBitmapText(void* font, float x, float y, const char* format, ...)
-    __attribute__((format(printf, 4, 5)));
+void drawBitmapText(void* font, float x, float y, const char* format, ...) __attribute__((format(printf, 4, 5)));

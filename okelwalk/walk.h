@@ -8,11 +8,11 @@
 
 #include <GL/gl.h>
 
-extern int mainWindow;  // GLUT id of the top-level window
-extern int helpWindow;  // GLUT id of the help panel
-extern int viewWindow;  // GLUT id of the 3D view
+extern int mainWindow; // GLUT id of the top-level window
+extern int helpWindow; // GLUT id of the help panel
+extern int viewWindow; // GLUT id of the 3D view
 
-extern float eyeX;      // viewer position on the floor plane, room units
+extern float eyeX; // viewer position on the floor plane, room units
 extern float eyeZ;
 extern float bobHeight; // walking bob added to the eye height
 extern float bobPhase;  // phase of the walking bob, degrees

@@ -32,30 +32,15 @@ struct Box {
     Vec3 high;
 };
 
-Vec3 plus(Vec3 a, Vec3 b)
-{
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
+Vec3 plus(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 
-Vec3 minus(Vec3 a, Vec3 b)
-{
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
+Vec3 minus(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
-Vec3 times(Vec3 v, float factor)
-{
-    return {v.x * factor, v.y * factor, v.z * factor};
-}
+Vec3 times(Vec3 v, float factor) { return {v.x * factor, v.y * factor, v.z * factor}; }
 
-Vec3 cross(Vec3 a, Vec3 b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
-float component(Vec3 v, int axis)
-{
-    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
-}
+float component(Vec3 v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
 Vec3 axisVector(int axis, float length)
 {
@@ -163,7 +148,8 @@ void paintIcon(Icon& icon, Sample (*scene)(float u, float v, float pixel))
             float coverage = 0.0f;
             for (int sy = 0; sy < SAMPLES; ++sy) {
                 for (int sx = 0; sx < SAMPLES; ++sx) {
-                    const Sample s = scene((x + (sx + 0.5f) / SAMPLES) * pixel, (y + (sy + 0.5f) / SAMPLES) * pixel, pixel);
+                    const Sample s =
+                        scene((x + (sx + 0.5f) / SAMPLES) * pixel, (y + (sy + 0.5f) / SAMPLES) * pixel, pixel);
                     sum = add(sum, scale(s.colour, s.alpha));
                     coverage += s.alpha;
                 }
@@ -282,8 +268,14 @@ Sample okelScene(float u, float v, float pixel)
     if (hitGlyph(ray, distance, normal, point))
         return {shadeGlyph(normal, point), 1.0f};
     constexpr float DIAGONAL = 0.7071f;
-    const float AROUND[][2] = {{1, 0}, {DIAGONAL, DIAGONAL}, {0, 1}, {-DIAGONAL, DIAGONAL},
-                               {-1, 0}, {-DIAGONAL, -DIAGONAL}, {0, -1}, {DIAGONAL, -DIAGONAL}};
+    const float AROUND[][2] = {{1, 0},
+                               {DIAGONAL, DIAGONAL},
+                               {0, 1},
+                               {-DIAGONAL, DIAGONAL},
+                               {-1, 0},
+                               {-DIAGONAL, -DIAGONAL},
+                               {0, -1},
+                               {DIAGONAL, -DIAGONAL}};
     for (const auto& [du, dv] : AROUND) {
         if (hitGlyph(okelRay(u + line * du, v + line * dv), distance, normal, point))
             return {OUTLINE, 1.0f};
@@ -333,7 +325,8 @@ Vec3 turnAboutY(Vec3 v, float angle)
 
 bool hitBlock(const Ray& ray, float& distance, Vec3& normal, Vec3& local)
 {
-    const Ray turned = {turnAboutY(minus(ray.origin, BLOCK_CENTRE), -BLOCK_TURN), turnAboutY(ray.direction, -BLOCK_TURN)};
+    const Ray turned = {turnAboutY(minus(ray.origin, BLOCK_CENTRE), -BLOCK_TURN),
+                        turnAboutY(ray.direction, -BLOCK_TURN)};
     const Box block = {times(BLOCK_HALF, -1.0f), BLOCK_HALF};
     Vec3 n;
     if (!enterBox(turned, block, distance, n))
@@ -359,7 +352,8 @@ Color leopardSkin(float s, float t)
     const float d = std::sqrt(ox * ox + oy * oy);
     const float angle = std::atan2(oy, ox);
     const bool rosette = cellRandom(cx, cy, 2) < 0.75f;
-    const float radius = (rosette ? 0.3f : 0.14f) * (1.0f + 0.2f * std::sin(3.0f * angle + 6.0f * cellRandom(cx, cy, 3)));
+    const float radius =
+        (rosette ? 0.3f : 0.14f) * (1.0f + 0.2f * std::sin(3.0f * angle + 6.0f * cellRandom(cx, cy, 3)));
     if (!rosette)
         return d < radius ? BLACK : COAT;
     // The ring is broken into three pieces by narrow gaps.
@@ -423,7 +417,8 @@ Sample okelwalkScene(float u, float v, float pixel)
     const Vec3 forward = {0.0f, std::sin(tilt), -std::cos(tilt)};
     const Vec3 up = {0.0f, std::cos(tilt), std::sin(tilt)};
     const Vec3 right = {1, 0, 0};
-    const Vec3 direction = normalize(plus(forward, plus(times(right, (2.0f * u - 1.0f) * HALF_VIEW), times(up, (1.0f - 2.0f * v) * HALF_VIEW))));
+    const Vec3 direction = normalize(
+        plus(forward, plus(times(right, (2.0f * u - 1.0f) * HALF_VIEW), times(up, (1.0f - 2.0f * v) * HALF_VIEW))));
     const Ray ray = {EYE, direction};
 
     float distance;
@@ -459,17 +454,8 @@ Sample okelwalkScene(float u, float v, float pixel)
 
 } // namespace
 
-Icon makeIcon(int size)
-{
-    return {size, std::vector<unsigned char>(static_cast<std::size_t>(size) * size * 4, 0)};
-}
+Icon makeIcon(int size) { return {size, std::vector<unsigned char>(static_cast<std::size_t>(size) * size * 4, 0)}; }
 
-void drawOkelIcon(Icon& icon)
-{
-    paintIcon(icon, okelScene);
-}
+void drawOkelIcon(Icon& icon) { paintIcon(icon, okelScene); }
 
-void drawOkelwalkIcon(Icon& icon)
-{
-    paintIcon(icon, okelwalkScene);
-}
+void drawOkelwalkIcon(Icon& icon) { paintIcon(icon, okelwalkScene); }

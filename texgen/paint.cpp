@@ -6,20 +6,14 @@
 
 namespace {
 
-unsigned char toByte(float v)
-{
-    return static_cast<unsigned char>(std::lround(std::min(255.0f, std::max(0.0f, v))));
-}
+unsigned char toByte(float v) { return static_cast<unsigned char>(std::lround(std::min(255.0f, std::max(0.0f, v)))); }
 
 std::size_t pixelIndex(const Picture& picture, int x, int y)
 {
     return (static_cast<std::size_t>(y) * picture.width + x) * 3;
 }
 
-int wrap(int v, int size)
-{
-    return ((v % size) + size) % size;
-}
+int wrap(int v, int size) { return ((v % size) + size) % size; }
 
 } // namespace
 
@@ -77,19 +71,17 @@ float tiledFbm(float u, float v, int cells, int octaves, int seed)
 
 float spaceFbm(Vec3 p, float frequency, float offset, int octaves)
 {
-    return stb_perlin_fbm_noise3(p.x * frequency + offset, p.y * frequency + offset * 0.7f,
-                                 p.z * frequency + offset * 0.3f, 2.0f, 0.5f, octaves);
+    return stb_perlin_fbm_noise3(p.x * frequency + offset,
+                                 p.y * frequency + offset * 0.7f,
+                                 p.z * frequency + offset * 0.3f,
+                                 2.0f,
+                                 0.5f,
+                                 octaves);
 }
 
 // 0 <= value < 1 from the top 24 bits of the engine's raw output, whose
 // sequence the C++ standard fixes, so the pictures do not depend on the
 // library (the standard distributions may differ between libraries).
-float randomUnit(std::mt19937& rng)
-{
-    return static_cast<float>(rng() >> 8) / 16777216.0f;
-}
+float randomUnit(std::mt19937& rng) { return static_cast<float>(rng() >> 8) / 16777216.0f; }
 
-float randomRange(std::mt19937& rng, float low, float high)
-{
-    return low + (high - low) * randomUnit(rng);
-}
+float randomRange(std::mt19937& rng, float low, float high) { return low + (high - low) * randomUnit(rng); }

@@ -29,20 +29,11 @@ inline Color mix(Color a, Color b, float t)
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-inline Color scale(Color c, float factor)
-{
-    return {c.r * factor, c.g * factor, c.b * factor};
-}
+inline Color scale(Color c, float factor) { return {c.r * factor, c.g * factor, c.b * factor}; }
 
-inline Color add(Color a, Color b)
-{
-    return {a.r + b.r, a.g + b.g, a.b + b.b};
-}
+inline Color add(Color a, Color b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 
-inline float clamp01(float v)
-{
-    return std::min(1.0f, std::max(0.0f, v));
-}
+inline float clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
 inline float smoothstep(float edge0, float edge1, float v)
 {
@@ -50,10 +41,7 @@ inline float smoothstep(float edge0, float edge1, float v)
     return t * t * (3.0f - 2.0f * t);
 }
 
-inline float dot(Vec3 a, Vec3 b)
-{
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
+inline float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 inline Vec3 normalize(Vec3 v)
 {
@@ -62,15 +50,9 @@ inline Vec3 normalize(Vec3 v)
 }
 
 // Centre of pixel (x, y) as fractions 0..1 of the picture.
-inline float centreU(const Picture& picture, int x)
-{
-    return (x + 0.5f) / picture.width;
-}
+inline float centreU(const Picture& picture, int x) { return (x + 0.5f) / picture.width; }
 
-inline float centreV(const Picture& picture, int y)
-{
-    return (y + 0.5f) / picture.height;
-}
+inline float centreV(const Picture& picture, int y) { return (y + 0.5f) / picture.height; }
 
 // Pixels are rounded to bytes and clamped to 0..255 as they are set.
 void setPixel(Picture& picture, int x, int y, Color c);

@@ -70,8 +70,11 @@ Color sunsetSky(float t)
         Color colour;
     };
     const Stop STOPS[] = {
-        {0.00f, {24, 22, 72}},   {0.35f, {92, 48, 118}}, {0.62f, {210, 92, 96}},
-        {0.85f, {248, 152, 72}}, {1.00f, {255, 208, 120}},
+        {0.00f, {24, 22, 72}},
+        {0.35f, {92, 48, 118}},
+        {0.62f, {210, 92, 96}},
+        {0.85f, {248, 152, 72}},
+        {1.00f, {255, 208, 120}},
     };
     for (std::size_t i = 1; i < std::size(STOPS); ++i) {
         if (t <= STOPS[i].at)
@@ -111,8 +114,8 @@ void drawSunset(Picture& picture)
 
                 // Long flat clouds, thicker higher up, lit from below near the horizon.
                 const float shape = stb_perlin_fbm_noise3(u * 3.0f, v * 14.0f, 3.5f, 2.0f, 0.5f, 5);
-                const float cover = smoothstep(0.05f, 0.35f, shape) * smoothstep(0.1f, 0.35f, t)
-                                  * (1.0f - smoothstep(0.75f, 0.95f, t));
+                const float cover =
+                    smoothstep(0.05f, 0.35f, shape) * smoothstep(0.1f, 0.35f, t) * (1.0f - smoothstep(0.75f, 0.95f, t));
                 const float underside = smoothstep(0.35f, 0.05f, shape);
                 const Color cloud = mix(CLOUD_DARK, CLOUD_LIT, clamp01(0.25f + 0.6f * t + 0.4f * underside));
                 c = mix(c, cloud, 0.85f * cover);
@@ -173,7 +176,7 @@ Color earthSurface(Vec3 p, bool& ocean)
 // swirls of cloud, a thin blue atmosphere at the rim, on a black sky.
 void drawEarth(Picture& picture)
 {
-    constexpr float RADIUS = 0.46f; // of the picture width
+    constexpr float RADIUS = 0.46f;     // of the picture width
     constexpr float AXIAL_TILT = 0.41f; // radians
     constexpr float SPIN = 2.1f;
     constexpr Color CLOUD = {250, 250, 252};
@@ -202,8 +205,10 @@ void drawEarth(Picture& picture)
             const Vec3 n = {sx * rr / std::max(r, 1e-6f), sy * rr / std::max(r, 1e-6f), std::sqrt(1.0f - rr * rr)};
             // Tilt the axis, then turn the globe about it.
             const Vec3 tilted = {n.x * std::cos(AXIAL_TILT) + n.y * std::sin(AXIAL_TILT),
-                                 -n.x * std::sin(AXIAL_TILT) + n.y * std::cos(AXIAL_TILT), n.z};
-            const Vec3 p = {tilted.x * std::cos(SPIN) + tilted.z * std::sin(SPIN), tilted.y,
+                                 -n.x * std::sin(AXIAL_TILT) + n.y * std::cos(AXIAL_TILT),
+                                 n.z};
+            const Vec3 p = {tilted.x * std::cos(SPIN) + tilted.z * std::sin(SPIN),
+                            tilted.y,
                             -tilted.x * std::sin(SPIN) + tilted.z * std::cos(SPIN)};
 
             bool ocean = false;
@@ -214,10 +219,13 @@ void drawEarth(Picture& picture)
             c = mix(c, CLOUD, 0.9f * cloud);
 
             const float diffuse = dot(n, sun);
-            const float light = 0.03f + 0.97f * smoothstep(-0.08f, 0.35f, diffuse) * (0.55f + 0.45f * std::max(0.0f, diffuse));
+            const float light =
+                0.03f + 0.97f * smoothstep(-0.08f, 0.35f, diffuse) * (0.55f + 0.45f * std::max(0.0f, diffuse));
             c = scale(c, light * 1.15f);
             if (ocean)
-                c = add(c, scale(Color{255, 240, 210}, 0.45f * (1.0f - cloud) * std::pow(std::max(0.0f, dot(n, halfway)), 60.0f)));
+                c = add(c,
+                        scale(Color{255, 240, 210},
+                              0.45f * (1.0f - cloud) * std::pow(std::max(0.0f, dot(n, halfway)), 60.0f)));
             const float rim = std::pow(1.0f - n.z, 2.5f);
             c = add(c, scale(AIR, rim * clamp01(diffuse + 0.25f)));
 

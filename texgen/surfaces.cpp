@@ -17,8 +17,8 @@ void drawBrushedMetal(Picture& picture)
         for (int x = 0; x < picture.width; ++x) {
             const float u = centreU(picture, x);
             const float v = centreV(picture, y);
-            const float streaks = 0.55f * tiledNoise(u, v, 2, 32, 11) + 0.35f * tiledNoise(u, v, 4, 64, 12)
-                                + 0.25f * tiledNoise(u, v, 8, 64, 13);
+            const float streaks = 0.55f * tiledNoise(u, v, 2, 32, 11) + 0.35f * tiledNoise(u, v, 4, 64, 12) +
+                                  0.25f * tiledNoise(u, v, 8, 64, 13);
             const float cloud = tiledFbm(u, v, 2, 3, 14);
             setPixel(picture, x, y, scale(STEEL, 0.92f + 0.22f * streaks + 0.06f * cloud));
         }
@@ -31,7 +31,7 @@ void drawBrushedMetal(Picture& picture)
 // from looking printed.
 void drawGingham(Picture& picture)
 {
-    constexpr int BAND = 16; // pixels per band; a check is two bands
+    constexpr int BAND = 16;                                                  // pixels per band; a check is two bands
     const Color SHADES[] = {{246, 243, 236}, {226, 136, 140}, {186, 30, 46}}; // by red bands crossing
 
     for (int y = 0; y < picture.height; ++y) {
@@ -127,9 +127,9 @@ float distanceToCellBorder(const std::vector<Vec3>& centres, float x, float y, f
     std::vector<Vec3> offsets;
     for (const Vec3& centre : centres)
         offsets.push_back({wrappedOffset(x, centre.x, size), wrappedOffset(y, centre.y, size), 0.0f});
-    const std::size_t nearest = std::min_element(offsets.begin(), offsets.end(), [](Vec3 a, Vec3 b) {
-                                    return dot(a, a) < dot(b, b);
-                                }) - offsets.begin();
+    const std::size_t nearest =
+        std::min_element(offsets.begin(), offsets.end(), [](Vec3 a, Vec3 b) { return dot(a, a) < dot(b, b); }) -
+        offsets.begin();
     const Vec3 a = offsets[nearest];
     float border = 1e9f;
     for (std::size_t i = 0; i < offsets.size(); ++i) {
@@ -205,10 +205,7 @@ void drawBlueSurface(Picture& picture)
 }
 
 // Every byte 255: the programs use it to colour text and spheres plain white.
-void drawBrightWhite(Picture& picture)
-{
-    std::fill(picture.rgb.begin(), picture.rgb.end(), 255);
-}
+void drawBrightWhite(Picture& picture) { std::fill(picture.rgb.begin(), picture.rgb.end(), 255); }
 
 // Galvanised sheet pressed into rounded vertical ridges, lit from the left,
 // with patches of rust that gather in the troughs and run down the sheet.
@@ -225,7 +222,7 @@ void drawCorrugatedIron(Picture& picture)
             const float u = centreU(picture, x);
             const float v = centreV(picture, y);
             const float phase = 2.0f * PI * RIDGES * u;
-            const float depth = 0.5f + 0.5f * std::sin(phase);     // 1 on a crest, 0 in a trough
+            const float depth = 0.5f + 0.5f * std::sin(phase);               // 1 on a crest, 0 in a trough
             const Vec3 n = normalize({-0.9f * std::cos(phase), 0.0f, 1.0f}); // slope of the sine profile
             const float diffuse = std::max(0.0f, dot(n, light));
             const float shine = std::pow(std::max(0.0f, dot(normalize({light.x, light.y, light.z + 1.0f}), n)), 24.0f);
@@ -237,8 +234,8 @@ void drawCorrugatedIron(Picture& picture)
             const float runs = tiledNoise(u, v, 64, 2, 83); // streaks running down the sheet
             const float rustiness = 0.8f * tiledFbm(u, v, 4, 6, 84) + 0.35f * runs + 0.3f * (1.0f - depth) - 0.2f;
             const float rust = smoothstep(0.0f, 0.3f, rustiness);
-            const Color rustColour = scale(mix(RUST, DARK_RUST, clamp01(0.5f + tiledFbm(u, v, 32, 3, 85))),
-                                           0.55f + 0.6f * diffuse);
+            const Color rustColour =
+                scale(mix(RUST, DARK_RUST, clamp01(0.5f + tiledFbm(u, v, 32, 3, 85))), 0.55f + 0.6f * diffuse);
             setPixel(picture, x, y, mix(c, rustColour, 0.8f * rust));
         }
     }
@@ -291,9 +288,12 @@ void drawLeopard(Picture& picture)
     std::vector<Spot> spots;
     for (int attempt = 0; attempt < ROSETTE_TRIES + SMALL_SPOT_TRIES; ++attempt) {
         const bool rosette = attempt < ROSETTE_TRIES;
-        const Spot spot = {randomUnit(rng) * size, randomUnit(rng) * size,
-                           rosette ? randomRange(rng, 13.0f, 19.0f) : randomRange(rng, 3.5f, 6.5f), rosette,
-                           2 + int(rng() % 3), randomRange(rng, 0.0f, 2.0f * PI)};
+        const Spot spot = {randomUnit(rng) * size,
+                           randomUnit(rng) * size,
+                           rosette ? randomRange(rng, 13.0f, 19.0f) : randomRange(rng, 3.5f, 6.5f),
+                           rosette,
+                           2 + int(rng() % 3),
+                           randomRange(rng, 0.0f, 2.0f * PI)};
         const bool free = std::none_of(spots.begin(), spots.end(), [&](const Spot& other) {
             const float dx = wrappedDelta(spot.x, other.x, size);
             const float dy = wrappedDelta(spot.y, other.y, size);
@@ -318,21 +318,23 @@ void drawLeopard(Picture& picture)
                 const float ca = std::cos(angle);
                 const float sa = std::sin(angle);
                 // An irregular outline, and for rosettes gaps that break the ring.
-                const float outline = spot.radius
-                                    * (1.0f + 0.28f * stb_perlin_noise3(ca * 1.3f + shapeSeed, sa * 1.3f, 0.5f, 0, 0, 0));
+                const float outline =
+                    spot.radius * (1.0f + 0.28f * stb_perlin_noise3(ca * 1.3f + shapeSeed, sa * 1.3f, 0.5f, 0, 0, 0));
                 const float outer = clamp01(outline - d + 0.5f);
                 if (!spot.rosette) {
                     paintWrapped(picture, px, py, BLACK, outer);
                     continue;
                 }
-                const float inner = outline * (0.6f + 0.12f * stb_perlin_noise3(ca * 2.0f, sa * 2.0f + shapeSeed, 1.5f, 0, 0, 0));
+                const float inner =
+                    outline * (0.6f + 0.12f * stb_perlin_noise3(ca * 2.0f, sa * 2.0f + shapeSeed, 1.5f, 0, 0, 0));
                 const float ring = outer * clamp01(d - inner + 0.5f);
                 // Angle from the middle of the nearest piece, against the half width of the pieces.
                 const float sector = 2.0f * PI / spot.pieces;
                 // The angle wanders with the position so the gaps run crooked, not straight out.
                 const float bent = angle + 0.6f * stb_perlin_noise3(ox * 0.15f, oy * 0.15f, shapeSeed + 3.5f, 0, 0, 0);
                 const float fromMiddle = std::fabs(std::fmod(bent - spot.turn + 6.0f * PI, sector) - 0.5f * sector);
-                const float halfWidth = 0.5f * sector - 0.12f * (1.5f + stb_perlin_noise3(ca * 0.9f, sa * 0.9f, shapeSeed + 5.5f, 0, 0, 0));
+                const float halfWidth =
+                    0.5f * sector - 0.12f * (1.5f + stb_perlin_noise3(ca * 0.9f, sa * 0.9f, shapeSeed + 5.5f, 0, 0, 0));
                 const float piece = clamp01((halfWidth - fromMiddle) * d + 0.5f);
                 paintWrapped(picture, px, py, ROSETTE_CENTRE, 0.6f * clamp01(inner - d + 0.5f));
                 paintWrapped(picture, px, py, BLACK, ring * piece);
@@ -374,7 +376,10 @@ void drawConcrete(Picture& picture)
             for (int dx = -2; dx <= 2; ++dx) {
                 const float ox = int(cx) + dx + 0.5f - cx;
                 const float oy = int(cy) + dy + 0.5f - cy;
-                paintWrapped(picture, int(cx) + dx, int(cy) + dy, fleck,
+                paintWrapped(picture,
+                             int(cx) + dx,
+                             int(cy) + dy,
+                             fleck,
                              0.8f * clamp01(radius - std::sqrt(ox * ox + oy * oy) + 0.5f));
             }
         }
@@ -389,8 +394,8 @@ void drawConcrete(Picture& picture)
                 const float oy = int(cy) + dy + 0.5f - cy;
                 const float d = std::sqrt(ox * ox + oy * oy);
                 // The lower lip of a hole catches the light from above.
-                const float lip = clamp01(radius + 1.0f - d + 0.5f) * (1.0f - clamp01(radius - d + 0.5f))
-                                * clamp01(oy / (d + 0.01f));
+                const float lip =
+                    clamp01(radius + 1.0f - d + 0.5f) * (1.0f - clamp01(radius - d + 0.5f)) * clamp01(oy / (d + 0.01f));
                 paintWrapped(picture, int(cx) + dx, int(cy) + dy, {196, 194, 188}, 0.6f * lip);
                 paintWrapped(picture, int(cx) + dx, int(cy) + dy, HOLE, clamp01(radius - d + 0.5f));
             }

@@ -122,8 +122,7 @@ int writeTextures(const std::string& folder)
 
         const std::string path = folder + "/" + texture.name;
         errno = 0;
-        const bool written = texture.format == FileFormat::RAW ? writeRaw(path, picture)
-                                                               : writeBmp(path, picture);
+        const bool written = texture.format == FileFormat::RAW ? writeRaw(path, picture) : writeBmp(path, picture);
         if (!written)
             return reportFailedWrite(path);
     }

@@ -21,6 +21,5 @@ Rgb Picture::at(int x, int y) const
 
 bool savePng(const Picture& picture, const std::string& path)
 {
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(),
-                          picture.width * 3) != 0;
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(), picture.width * 3) != 0;
 }

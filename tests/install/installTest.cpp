@@ -90,8 +90,7 @@ std::set<std::string> treeOf(const std::string& root)
     std::set<std::string> tree;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
         const bool executable = (entry.status().permissions() & fs::perms::owner_exec) != fs::perms::none;
-        tree.insert(fs::relative(entry.path(), root).string() +
-                    (entry.is_directory() ? "/" : executable ? " *" : ""));
+        tree.insert(fs::relative(entry.path(), root).string() + (entry.is_directory() ? "/" : executable ? " *" : ""));
     }
     return tree;
 }
@@ -227,7 +226,8 @@ TEST_F(Installed, TextureFolderFromTheEnvironmentIsTheOneRead)
 
 TEST_F(Installed, MissingTextureFolderEndsTheLauncherWithStatusOne)
 {
-    expectFailure({install("prefix") + "/bin/okel"}, "/no such/folder",
+    expectFailure({install("prefix") + "/bin/okel"},
+                  "/no such/folder",
                   "okel: texture folder '/no such/folder' does not exist\n");
 }
 
@@ -235,8 +235,8 @@ TEST_F(Installed, ArgumentsReachTheProgramUnchanged)
 {
     // GLUT's own option, with a space in its value: GLUT names the display
     // it cannot open and ends the program with status 1.
-    expectFailure({install("prefix") + "/bin/okel", "-display", "no such:7"}, nullptr,
-                  "failed to open display 'no such:7'");
+    expectFailure(
+        {install("prefix") + "/bin/okel", "-display", "no such:7"}, nullptr, "failed to open display 'no such:7'");
 }
 
 TEST_F(Installed, PrefixStagedAndPackagedInstallsGiveTheSameTree)
@@ -250,9 +250,14 @@ TEST_F(Installed, PrefixStagedAndPackagedInstallsGiveTheSameTree)
     const std::set<std::string> tree = treeOf(prefix);
     EXPECT_EQ(treeOf(staged + "/usr"), tree);
     EXPECT_EQ(treeOf(unpackPackage("root")), tree);
-    for (const char* entry : {"bin/okel *", "bin/okelwalk *", "libexec/okel/okel *", "libexec/okel/okelwalk *",
-                              "share/applications/okelwalk.desktop", "share/man/man6/okelwalk.6.gz",
-                              "share/doc/okel/copyright", "share/doc/okel/changelog.gz"})
+    for (const char* entry : {"bin/okel *",
+                              "bin/okelwalk *",
+                              "libexec/okel/okel *",
+                              "libexec/okel/okelwalk *",
+                              "share/applications/okelwalk.desktop",
+                              "share/man/man6/okelwalk.6.gz",
+                              "share/doc/okel/copyright",
+                              "share/doc/okel/changelog.gz"})
         EXPECT_EQ(tree.count(entry), 1u) << entry;
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/share/okel/textures"), fs::directory_iterator()), 13);
 }

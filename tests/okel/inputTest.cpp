@@ -45,8 +45,24 @@ struct SceneState {
 
 SceneState captureScene()
 {
-    return {cameraX, cameraY,     cameraZ, upSign, sweepX, sweepY,   spinPaused, spinAngle,  teapotAngle,
-            teax,    teay,        teaz,    teapotMode, bigScale, glyphSlot1, glyphSlot2, glyphSlot3, glyphSlot4};
+    return {cameraX,
+            cameraY,
+            cameraZ,
+            upSign,
+            sweepX,
+            sweepY,
+            spinPaused,
+            spinAngle,
+            teapotAngle,
+            teax,
+            teay,
+            teaz,
+            teapotMode,
+            bigScale,
+            glyphSlot1,
+            glyphSlot2,
+            glyphSlot3,
+            glyphSlot4};
 }
 
 TEST_F(Input, EachKeyChangesOnlyItsOwnState)

@@ -172,15 +172,14 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
 {
     const double width = (windowX(face.right) - windowX(face.left)) / 8;
     const double height = (windowY(face.bottom) - windowY(face.top)) / 8;
-    for (int row = 0; row < 8; ++row)     // from the bottom
+    for (int row = 0; row < 8; ++row) // from the bottom
         for (int column = 0; column < 8; ++column) {
             const int x = static_cast<int>(windowX(face.left) + (column + 0.5) * width);
             const int y = static_cast<int>(windowY(face.bottom) - (row + 0.5) * height);
             const Rgb expected = (row + column) % 2 == 0 ? BLACK : WHITE;
             ::testing::AssertionResult result = probe(picture, x, y, expected);
             if (!result)
-                return result << " (checker square " << column << " from the left, " << row
-                              << " from the bottom)";
+                return result << " (checker square " << column << " from the left, " << row << " from the bottom)";
         }
     return ::testing::AssertionSuccess();
 }
@@ -202,8 +201,10 @@ protected:
     void launch(const std::vector<std::string>& arguments = {})
     {
         ASSERT_TRUE(launchProgram(arguments, START_TIMEOUT));
-        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); }, START_TIMEOUT))
-            << "the word never appeared; program errors:\n" << errorsOf(run);
+        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); },
+                                   START_TIMEOUT))
+            << "the word never appeared; program errors:\n"
+            << errorsOf(run);
     }
 
     Picture grab() { return ProgramWindow::grab(window); }
@@ -247,7 +248,8 @@ protected:
         writeSolidTextures();
         ASSERT_NO_FATAL_FAILURE(launch());
         ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, START_TIMEOUT))
-            << "glyph 3 never showed the metal file; program errors:\n" << errorsOf(run);
+            << "glyph 3 never showed the metal file; program errors:\n"
+            << errorsOf(run);
     }
 
     // A key pressed while Shift is held: the program sees the upper-case
@@ -371,21 +373,19 @@ TEST_F(OkelProgram, KeyRRunsGlyph4ThroughAllTenSlotsAndBack)
 {
     // Slots 4..9 are files; slots 0 and 1 the checker and the gradient;
     // slot 2 metal again, slot 3 the star it started with.
-    const char* const files[] = {"tablecloth256.raw", "envwall128.raw", "crackle256.raw", "blue.raw",
-                                 "metal6464.raw", "sunset.raw"};
+    const char* const files[] = {
+        "tablecloth256.raw", "envwall128.raw", "crackle256.raw", "blue.raw", "metal6464.raw", "sunset.raw"};
     const PixelRect bar = pixelsInside(GLYPH4_TOP_BAR);
     for (const char* file : files) {
         const Rgb colour = solidColourOf(file);
         press(XK_r);
-        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, colour); },
-                                   FRAME_TIMEOUT))
+        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, colour); }, FRAME_TIMEOUT))
             << file << ": " << showsOnly(last, GLYPH4_TOP_BAR, colour).message();
     }
 
     press(XK_r); // slot 0: black and white squares
     ASSERT_TRUE(waitForPicture(
-        [&](const Picture& p) { return count(p, bar, BLACK) + count(p, bar, WHITE) == area(bar); },
-        FRAME_TIMEOUT));
+        [&](const Picture& p) { return count(p, bar, BLACK) + count(p, bar, WHITE) == area(bar); }, FRAME_TIMEOUT));
     EXPECT_GT(count(last, bar, BLACK), area(bar) / 4);
     EXPECT_GT(count(last, bar, WHITE), area(bar) / 4);
 
@@ -441,8 +441,8 @@ TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
 TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
 {
     press(XK_f);
-    const bool big = waitForPicture([&](const Picture& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); },
-                                    FRAME_TIMEOUT);
+    const bool big =
+        waitForPicture([&](const Picture& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); }, FRAME_TIMEOUT);
     save(last, "big");
     ASSERT_TRUE(big) << showsOnly(last, BIG_GAP_BEFORE_GLYPH3, BLACK).message();
     EXPECT_EQ(count(last, WHOLE_WINDOW, earth), 0) << "the backdrop still shows";
@@ -452,8 +452,8 @@ TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
     // now reach down into the lines and hide parts of them; left of glyph 3
     // the second line lies below glyph 2, over black.
     EXPECT_GT(count(last, insideNoInset(STATUS_LINE1), WHITE), 100);
-    const PixelRect line2 = insideNoInset(ViewBox{STATUS_LINE2.left, STATUS_LINE2.bottom, BIG_GLYPH3_LEFT - 1,
-                                                  STATUS_LINE2.top});
+    const PixelRect line2 =
+        insideNoInset(ViewBox{STATUS_LINE2.left, STATUS_LINE2.bottom, BIG_GLYPH3_LEFT - 1, STATUS_LINE2.top});
     EXPECT_GT(count(last, line2, WHITE), 300);
     EXPECT_EQ(count(last, line2, WHITE) + count(last, line2, BLACK), area(line2));
 
@@ -474,9 +474,7 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
     // camera: no earth anywhere, while the moon in front of it shows. The
     // sweep passes such places once on every crossing.
     ASSERT_TRUE(waitForPicture(
-        [&](const Picture& p) {
-            return count(p, WHOLE_WINDOW, earth) == 0 && count(p, WHOLE_WINDOW, moon) > 500;
-        },
+        [&](const Picture& p) { return count(p, WHOLE_WINDOW, earth) == 0 && count(p, WHOLE_WINDOW, moon) > 500; },
         SWEEP_TIMEOUT))
         << "never saw the back of the scene";
     const Picture back = last;
@@ -581,7 +579,9 @@ const BadInput BAD_INPUTS[] = {
     {"NoTextureFiles", [] {}, {}, BLACK},
     {"EmptyFiles", [] { resizeEveryFile([](std::uintmax_t) { return 0; }); }, {}, BLACK},
     // Grown by zeros to twice their size: the pictures are what they were.
-    {"OversizedFiles", [] { resizeEveryFile([](std::uintmax_t size) { return 2 * size; }); }, {},
+    {"OversizedFiles",
+     [] { resizeEveryFile([](std::uintmax_t size) { return 2 * size; }); },
+     {},
      solidColourOf("earth1024.raw")},
     // The earth file cannot be read, so the backdrop keeps the picture
     // loaded just before it in the frame: glyph 4's star file, as large.
@@ -591,7 +591,8 @@ const BadInput BAD_INPUTS[] = {
          std::filesystem::remove("earth1024.raw");
          std::filesystem::create_directory("earth1024.raw");
      },
-     {}, solidColourOf("star1024.raw")},
+     {},
+     solidColourOf("star1024.raw")},
     {"GeometryOption", writeSolidTextures, {"-geometry", "300x200+10+10"}, solidColourOf("earth1024.raw")},
     {"IconicOption", writeSolidTextures, {"-iconic"}, solidColourOf("earth1024.raw"), true},
     {"UnknownArguments", writeSolidTextures, {"--frobnicate", "foo"}, solidColourOf("earth1024.raw")},
@@ -605,8 +606,8 @@ TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
     input.prepareFolder();
     ASSERT_NO_FATAL_FAILURE(launch(input.arguments));
     // Glyph 1 drew its checker: the frames after the first are on the screen.
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); },
-                               FRAME_TIMEOUT))
+    EXPECT_TRUE(
+        waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); }, FRAME_TIMEOUT))
         << showsOnly(last, ABOVE_THE_WORD, input.backdrop).message();
     save(last, std::string("bad-") + input.name);
     // Whatever it was given, the window keeps its own size and place.

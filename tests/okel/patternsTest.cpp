@@ -39,8 +39,13 @@ TEST_F(Patterns, CheckerIsBlackAtTheOriginAndAlternatesEveryEightTexels)
 TEST_F(Patterns, GradientHasTheListedTexels)
 {
     const TexelCase cases[] = {
-        {0, 0, {255, 255, 255}}, {0, 7, {248, 255, 248}}, {7, 7, {0, 0, 0}},   {0, 8, {18, 2, 18}},
-        {8, 8, {247, 247, 239}}, {1, 9, {20, 4, 22}},     {63, 63, {0, 0, 0}},
+        {0, 0, {255, 255, 255}},
+        {0, 7, {248, 255, 248}},
+        {7, 7, {0, 0, 0}},
+        {0, 8, {18, 2, 18}},
+        {8, 8, {247, 247, 239}},
+        {1, 9, {20, 4, 22}},
+        {63, 63, {0, 0, 0}},
     };
     for (const TexelCase& c : cases)
         EXPECT_EQ(texel(gradientImage, c.row, c.column), c.colour) << "row " << c.row << ", column " << c.column;

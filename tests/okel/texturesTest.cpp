@@ -81,8 +81,8 @@ TEST_F(Textures, FileTextureReadsExactlyItsSizeAndBuildsEveryMipmapLevel)
 TEST_F(Textures, FileRowsStartAtTextureRowZero)
 {
     std::vector<unsigned char> bytes = solidRaw(16, 16, 0, 0, 0);
-    bytes[0] = 255;                  // first pixel of the first row
-    bytes[15 * 16 * 3 + 1] = 255;    // first pixel of the last row
+    bytes[0] = 255;               // first pixel of the first row
+    bytes[15 * 16 * 3 + 1] = 255; // first pixel of the last row
     writeFile("rows.raw", bytes);
     loadRawTexture("rows.raw", 16, 16);
     EXPECT_EQ(texel(0, 0), (Rgb{255, 0, 0}));
@@ -137,9 +137,14 @@ TEST_F(Textures, EachFileSlotLoadsItsFileAtItsSize)
         int size;
     };
     const SlotCase cases[] = {
-        {2, "metal6464.raw", 64},     {3, "star1024.raw", 1024},  {4, "tablecloth256.raw", 256},
-        {5, "envwall128.raw", 128},   {6, "crackle256.raw", 256}, {7, "blue.raw", 64},
-        {8, "metal6464.raw", 64},     {9, "sunset.raw", 256},
+        {2, "metal6464.raw", 64},
+        {3, "star1024.raw", 1024},
+        {4, "tablecloth256.raw", 256},
+        {5, "envwall128.raw", 128},
+        {6, "crackle256.raw", 256},
+        {7, "blue.raw", 64},
+        {8, "metal6464.raw", 64},
+        {9, "sunset.raw", 256},
     };
     for (const SlotCase& c : cases) {
         selectTexture(c.slot);

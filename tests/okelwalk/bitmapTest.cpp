@@ -78,8 +78,7 @@ void expectWellFormed(const Bitmap& bitmap)
 
 void expectEmpty(const Bitmap& bitmap)
 {
-    EXPECT_TRUE(bitmap.width == 0 && bitmap.height == 0 && bitmap.rowBytes == 0 &&
-                bitmap.bits.empty());
+    EXPECT_TRUE(bitmap.width == 0 && bitmap.height == 0 && bitmap.rowBytes == 0 && bitmap.bits.empty());
 }
 
 // Compares two pictures byte for byte, padding included; reports the first
@@ -94,10 +93,9 @@ void expectSamePicture(const Bitmap& expected, const Bitmap& actual)
     if (e != expected.bits.end()) {
         std::size_t i = e - expected.bits.begin();
         std::size_t pixel = i - i % actual.rowBytes % 3;
-        ADD_FAILURE() << "pixel (" << i % actual.rowBytes / 3 << ", " << i / actual.rowBytes
-                      << ") byte " << i << ": expected BGR " << int(expected.bits[pixel]) << ","
-                      << int(expected.bits[pixel + 1]) << "," << int(expected.bits[pixel + 2])
-                      << " observed " << int(actual.bits[pixel]) << ","
+        ADD_FAILURE() << "pixel (" << i % actual.rowBytes / 3 << ", " << i / actual.rowBytes << ") byte " << i
+                      << ": expected BGR " << int(expected.bits[pixel]) << "," << int(expected.bits[pixel + 1]) << ","
+                      << int(expected.bits[pixel + 2]) << " observed " << int(actual.bits[pixel]) << ","
                       << int(actual.bits[pixel + 1]) << "," << int(actual.bits[pixel + 2]);
     }
 }
@@ -119,8 +117,7 @@ bool loadWithStb(const std::string& path, Bitmap& bitmap)
     bitmap.bits.assign(bitmap.rowBytes * height, 0);
     for (int y = 0; y < height; ++y) {
         for (int i = 0; i < width * 3; ++i) {
-            bitmap.bits[y * bitmap.rowBytes + i] =
-                rgb[std::size_t(height - 1 - y) * width * 3 + i / 3 * 3 + 2 - i % 3];
+            bitmap.bits[y * bitmap.rowBytes + i] = rgb[std::size_t(height - 1 - y) * width * 3 + i / 3 * 3 + 2 - i % 3];
         }
     }
     stbi_image_free(rgb);
@@ -145,8 +142,7 @@ protected:
     void SetUp() override
     {
         std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder = fs::temp_directory_path() /
-                 ("bitmapTest-" + test + "-" + std::to_string(::getpid()));
+        folder = fs::temp_directory_path() / ("bitmapTest-" + test + "-" + std::to_string(::getpid()));
         fs::create_directories(folder);
     }
     void TearDown() override { fs::remove_all(folder); }
@@ -211,8 +207,7 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
         {"directory", (folder / "folder.bmp").string()},
         {"random bytes", writeFile("noise.bmp", noise)},
         {"truncated pixels", writeFile("truncated.bmp", truncated)},
-        {"100000 x 100000 pixels",
-         writeFile("huge.bmp", bmpFile(100000, 100000, 24, 0, {}, 0, Bytes(64, 0)))},
+        {"100000 x 100000 pixels", writeFile("huge.bmp", bmpFile(100000, 100000, 24, 0, {}, 0, Bytes(64, 0)))},
         {"1,080 bytes of RLE8 claiming 16384 x 16384 with only an end-of-picture code",
          writeFile("claims.bmp", bmpFile(16384, 16384, 8, 1, BLACK_PALETTE, 0, {0, 1}))},
     };
@@ -270,8 +265,7 @@ TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
     Bytes file = bmpFile(4, 2, 8, 1, palette, 0, {1, 1, 0, 2, 1, 1, 1, 1, 0, 1});
     Bitmap bitmap;
     ASSERT_TRUE(decodeBitmap(file.data(), file.size(), bitmap));
-    const Bytes expected = {0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                            0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0};
+    const Bytes expected = {0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0};
     EXPECT_EQ(bitmap.bits, expected);
 }
 
@@ -297,8 +291,10 @@ TEST(BitmapDecode, AnEarlyEndOrADeltaPastThePictureLoadsWithTheRestBlack)
     const Case cases[] = {
         {"RLE8 end of picture after two pixels", 8, {2, 1, 0, 1}, {R, R, K, K, K, K, K, K}},
         {"RLE8 delta past the top", 8, {1, 2, 0, 2, 1, 5}, {G, K, K, K, K, K, K, K}},
-        {"RLE8 end of line after the top row, no end of picture", 8,
-         {4, 1, 0, 0, 0, 3, 2, 1, 2, 0, 0, 0}, {R, R, R, R, G, R, G, K}},
+        {"RLE8 end of line after the top row, no end of picture",
+         8,
+         {4, 1, 0, 0, 0, 3, 2, 1, 2, 0, 0, 0},
+         {R, R, R, R, G, R, G, K}},
         {"RLE4 end of picture after three pixels", 4, {3, 0x12, 0, 1}, {R, G, R, K, K, K, K, K}},
         {"RLE4 delta past the top", 4, {0, 3, 0x21, 0x20, 0, 2, 0, 9}, {G, R, G, K, K, K, K, K}},
     };
@@ -342,8 +338,11 @@ TEST(BitmapDecode, RunLengthDataThatStopsBeforeItsEndIsRefused)
 // stb_image refuses RLE and files whose pixels do not follow the headers
 // directly; those are checked against a plain file showing the same pixels.
 const std::map<std::string, std::string> SIBLINGS = {
-    {"pal4rle.bmp", "pal4.bmp"}, {"pal8rle.bmp", "pal8.bmp"}, {"pal8topdown.bmp", "pal8.bmp"},
-    {"rgb24pal.bmp", "rgb24.bmp"}, {"rgb16-565pal.bmp", "rgb16-565.bmp"},
+    {"pal4rle.bmp", "pal4.bmp"},
+    {"pal8rle.bmp", "pal8.bmp"},
+    {"pal8topdown.bmp", "pal8.bmp"},
+    {"rgb24pal.bmp", "rgb24.bmp"},
+    {"rgb16-565pal.bmp", "rgb16-565.bmp"},
 };
 
 class GoodCorpusFile : public testing::TestWithParam<std::string> {};
@@ -377,10 +376,7 @@ INSTANTIATE_TEST_SUITE_P(BitmapCorpus, GoodCorpusFile, testing::ValuesIn(corpusF
                              return name;
                          });
 
-TEST(BitmapCorpus, GoodFolderHoldsAllTwentySevenFiles)
-{
-    EXPECT_EQ(corpusFiles("g").size(), 27u);
-}
+TEST(BitmapCorpus, GoodFolderHoldsAllTwentySevenFiles) { EXPECT_EQ(corpusFiles("g").size(), 27u); }
 
 TEST(BitmapCorpus, QuestionableAndBadFilesLoadWellFormedOrAreRefused)
 {
@@ -398,12 +394,21 @@ TEST(BitmapCorpus, QuestionableAndBadFilesLoadWellFormedOrAreRefused)
 
 TEST(BitmapCorpus, UnsupportedAndCorruptFilesAreRefused)
 {
-    for (const char* name : {"q/rgb24jpeg", "q/rgb24png", "q/rgb24rle24", "q/pal1huffmsb",
-                             "b/badbitcount", "b/badplanes", "b/badwidth", "b/badheadersize",
-                             "b/reallybig", "b/shortfile", "b/rletopdown", "b/rgb16-880"}) {
+    for (const char* name : {"q/rgb24jpeg",
+                             "q/rgb24png",
+                             "q/rgb24rle24",
+                             "q/pal1huffmsb",
+                             "b/badbitcount",
+                             "b/badplanes",
+                             "b/badwidth",
+                             "b/badheadersize",
+                             "b/reallybig",
+                             "b/shortfile",
+                             "b/rletopdown",
+                             "b/rgb16-880"}) {
         Bitmap bitmap;
         EXPECT_FALSE(readBitmapFile((CORPUS + "/" + name + ".bmp").c_str(), bitmap)) << name;
     }
 }
 
-}  // namespace
+} // namespace

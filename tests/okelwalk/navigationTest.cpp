@@ -83,28 +83,37 @@ TEST_F(Navigation, WalkingKeysStepAlongTheHeadingAndBobTheHead)
         float approxX, approxZ, approxBob; // the same, rounded, as a check on the sign
     };
     const Case cases[] = {
-        {"up from the start", {GLUT_KEY_UP},
+        {"up from the start",
+         {GLUT_KEY_UP},
          [](WalkState& s) {
              walk(s, +1);
              s.bobPhase = 30.0f;
              s.bobHeight = bobHeightAt(30.0f);
          },
-         0.0f, 4.95f, 0.05f},
-        {"left, then up", {GLUT_KEY_LEFT, GLUT_KEY_UP},
+         0.0f,
+         4.95f,
+         0.05f},
+        {"left, then up",
+         {GLUT_KEY_LEFT, GLUT_KEY_UP},
          [](WalkState& s) {
              s.heading = 1.5f;
              walk(s, +1);
              s.bobPhase = 30.0f;
              s.bobHeight = bobHeightAt(30.0f);
          },
-         -0.0013f, 4.95f, 0.05f},
-        {"down from the start", {GLUT_KEY_DOWN},
+         -0.0013f,
+         4.95f,
+         0.05f},
+        {"down from the start",
+         {GLUT_KEY_DOWN},
          [](WalkState& s) {
              walk(s, -1);
              s.bobPhase = 359.0f;
              s.bobHeight = bobHeightAt(359.0f);
          },
-         0.0f, 5.05f, -0.0017f},
+         0.0f,
+         5.05f,
+         -0.0017f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,10 +139,8 @@ TEST_F(Navigation, BobPhaseRunsThirtyDegreesAStepAndWrapsOncePerThirteenSteps)
         std::vector<float> phases; // after each press
     };
     const Case cases[] = {
-        {"forwards from 0", 0.0f, GLUT_KEY_UP,
-         {30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330, 360, 0, 30}},
-        {"backwards from 0", 0.0f, GLUT_KEY_DOWN,
-         {359, 329, 299, 269, 239, 209, 179, 149, 119, 89, 59, 29, -1, 359}},
+        {"forwards from 0", 0.0f, GLUT_KEY_UP, {30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330, 360, 0, 30}},
+        {"backwards from 0", 0.0f, GLUT_KEY_DOWN, {359, 329, 299, 269, 239, 209, 179, 149, 119, 89, 59, 29, -1, 359}},
         {"forwards from 29", 29.0f, GLUT_KEY_UP, {59}},
         {"backwards from 29", 29.0f, GLUT_KEY_DOWN, {-1, 359}},
     };
@@ -334,8 +341,7 @@ TEST_F(Navigation, ViewWithoutAreaKeepsItsLastProjection)
     const int sizes[][2] = {{0, 400}, {480, 0}, {0, 0}};
     for (const auto& size : sizes) {
         reshapeView(size[0], size[1]);
-        EXPECT_TRUE(matricesNear(glMatrix(GL_PROJECTION_MATRIX), before, 0.0))
-            << size[0] << " x " << size[1];
+        EXPECT_TRUE(matricesNear(glMatrix(GL_PROJECTION_MATRIX), before, 0.0)) << size[0] << " x " << size[1];
     }
 }
 

@@ -70,8 +70,7 @@ const Kind FLOOR = [](Rgb c) { return FLOOR_BLACK(c) || FLOOR_GREEN(c); };
     const Rgb colour = picture.at(at.x, at.y);
     if (kind(colour))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << at.x << ", " << at.y << ") is " << colour << ", not "
-                                         << what;
+    return ::testing::AssertionFailure() << "pixel (" << at.x << ", " << at.y << ") is " << colour << ", not " << what;
 }
 
 int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind)
@@ -120,10 +119,14 @@ struct Block {
     double x, y, halfWidth, halfHeight;
 };
 const Block BLOCKS[] = {
-    {"glyph A, first column", -4.0, 0.0, 0.5, 3.0},   {"glyph A, second column", -2.0, 0.0, 0.5, 3.0},
-    {"glyph B, top bar", 0.5, 2.5, 1.5, 0.5},         {"glyph B, middle bar", 0.5, 0.0, 1.5, 0.5},
-    {"glyph B, bottom bar", 0.5, -2.5, 1.5, 0.5},     {"glyph B, upper-left column", -0.5, 1.5, 0.5, 1.5},
-    {"glyph B, lower-right column", 1.5, -1.5, 0.5, 1.5}, {"glyph C, column", 4.0, 0.0, 0.5, 3.0},
+    {"glyph A, first column", -4.0, 0.0, 0.5, 3.0},
+    {"glyph A, second column", -2.0, 0.0, 0.5, 3.0},
+    {"glyph B, top bar", 0.5, 2.5, 1.5, 0.5},
+    {"glyph B, middle bar", 0.5, 0.0, 1.5, 0.5},
+    {"glyph B, bottom bar", 0.5, -2.5, 1.5, 0.5},
+    {"glyph B, upper-left column", -0.5, 1.5, 0.5, 1.5},
+    {"glyph B, lower-right column", 1.5, -1.5, 0.5, 1.5},
+    {"glyph C, column", 4.0, 0.0, 0.5, 3.0},
     {"glyph C, top bar", 4.0, 2.5, 1.5, 0.5},
 };
 constexpr double FRONT = 0.5;
@@ -208,8 +211,8 @@ TEST_F(RoomFrame, BlocksMoveWithTheViewersPlaceHeadingAndTilt)
 {
     const View views[] = {{0, 5, 15, 0}, {0, 5, -15, 0}, {0, 5, 0, 12}, {0, 5, 0, -12}, {1.5, 4, 0, 0}};
     for (const View& v : views) {
-        SCOPED_TRACE(::testing::Message() << "eye (" << v.eyeX << ", " << v.eyeZ << ") heading " << v.heading
-                                          << " tilt " << v.tilt);
+        SCOPED_TRACE(::testing::Message()
+                     << "eye (" << v.eyeX << ", " << v.eyeZ << ") heading " << v.heading << " tilt " << v.tilt);
         eyeX = static_cast<float>(v.eyeX);
         eyeZ = static_cast<float>(v.eyeZ);
         heading = static_cast<float>(v.heading);

@@ -88,8 +88,8 @@ const PixelRect WHOLE_VIEW{0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1};
         for (int x = rect.x0; x <= rect.x1; ++x)
             if (!kind(picture.at(x, y)))
                 return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << picture.at(x, y)
-                                                     << ", not " << what << " (in the rectangle " << rect.x0
-                                                     << "," << rect.y0 << " .. " << rect.x1 << "," << rect.y1 << ")";
+                                                     << ", not " << what << " (in the rectangle " << rect.x0 << ","
+                                                     << rect.y0 << " .. " << rect.x1 << "," << rect.y1 << ")";
     return ::testing::AssertionSuccess();
 }
 
@@ -148,10 +148,15 @@ struct BlockFace {
     double x0, x1, y0, y1;
 };
 const BlockFace BLOCK_FACES[9] = {
-    {-4.5, -3.5, -3.0, 3.0}, {-2.5, -1.5, -3.0, 3.0},                           // glyph A
-    {-1.0, 2.0, 2.0, 3.0},   {-1.0, 2.0, -0.5, 0.5},  {-1.0, 2.0, -3.0, -2.0},  // glyph B, bars
-    {-1.0, 0.0, 0.0, 3.0},   {1.0, 2.0, -3.0, 0.0},                             // glyph B, columns
-    {3.5, 4.5, -3.0, 3.0},   {2.5, 5.5, 2.0, 3.0},                              // glyph C
+    {-4.5, -3.5, -3.0, 3.0},
+    {-2.5, -1.5, -3.0, 3.0}, // glyph A
+    {-1.0, 2.0, 2.0, 3.0},
+    {-1.0, 2.0, -0.5, 0.5},
+    {-1.0, 2.0, -3.0, -2.0}, // glyph B, bars
+    {-1.0, 0.0, 0.0, 3.0},
+    {1.0, 2.0, -3.0, 0.0}, // glyph B, columns
+    {3.5, 4.5, -3.0, 3.0},
+    {2.5, 5.5, 2.0, 3.0}, // glyph C
 };
 constexpr double FRONT_Z = 0.5;
 constexpr double BACK_Z = -0.5;
@@ -179,8 +184,8 @@ const PixelRect WALL_THROUGH_B = between({viewPixel(START, 0, 0, FRONT_Z).x, FAR
 
 PixelRect blockFront(const Viewer& viewer, const BlockFace& block, int inset)
 {
-    return between(viewPixel(viewer, block.x0, block.y0, FRONT_Z), viewPixel(viewer, block.x1, block.y1, FRONT_Z),
-                   inset);
+    return between(
+        viewPixel(viewer, block.x0, block.y0, FRONT_Z), viewPixel(viewer, block.x1, block.y1, FRONT_Z), inset);
 }
 
 // Which side of an edge a glyph lies on.
@@ -260,7 +265,8 @@ protected:
     bool keepsDrawing()
     {
         const Picture first = grab(view);
-        return waitForView([&](const Picture& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
+        return waitForView(
+            [&](const Picture& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
     }
 
     Window view = 0;
@@ -278,7 +284,8 @@ protected:
         ASSERT_NO_FATAL_FAILURE(launch());
         const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
         ASSERT_TRUE(waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, START_TIMEOUT))
-            << "the word never appeared; program output:\n" << outputOf(run);
+            << "the word never appeared; program output:\n"
+            << outputOf(run);
         start = last;
     }
 
@@ -309,8 +316,8 @@ TEST_F(WalkProgram, GreyFrameSurroundsTheViewAndTheHelpPanel)
     Picture whole;
     // The margins: above, left and right of the view, between view and
     // panel, and below the panel.
-    const PixelRect margins[] = {{0, 0, 499, 9}, {0, 0, 9, 499}, {490, 0, 499, 499}, {0, 410, 499, 419},
-                                 {0, 490, 499, 499}};
+    const PixelRect margins[] = {
+        {0, 0, 499, 9}, {0, 0, 9, 499}, {490, 0, 499, 499}, {0, 410, 499, 419}, {0, 490, 499, 499}};
     const auto framed = [&] {
         whole = grab(window);
         for (const PixelRect& m : margins)
@@ -368,10 +375,7 @@ TEST_F(WalkRun, MissingTextureFilesAreReportedInOrder)
     EXPECT_EQ(linesOf(outputOf(run)), expected) << "program output:\n" << outputOf(run);
 }
 
-TEST_F(WalkProgram, TextureFilesThatLoadAreNotReported)
-{
-    EXPECT_EQ(outputOf(run), "");
-}
+TEST_F(WalkProgram, TextureFilesThatLoadAreNotReported) { EXPECT_EQ(outputOf(run), ""); }
 
 TEST_F(WalkProgram, StartViewShowsGlyphsCeilingFloorAndFarWall)
 {
@@ -413,8 +417,8 @@ TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
     const double underside = viewPixel(near, 0.0, 2.0, BACK_Z).y;
     const int from = static_cast<int>(viewPixel(near, 0.0, 2.0, BACK_Z).x) + 3;
     const int to = static_cast<int>(viewPixel(near, 2.0, 2.0, BACK_Z).x) - 3;
-    EXPECT_TRUE(glyphEdgeAt(last, underside, Side::Top, from, to)) << "the bar's underside does not end at row "
-                                                                  << underside;
+    EXPECT_TRUE(glyphEdgeAt(last, underside, Side::Top, from, to))
+        << "the bar's underside does not end at row " << underside;
     // Glyph B's top bar now covers the top of the view, where the ceiling
     // showed.
     const PixelRect topBar = blockFront(near, BLOCK_FACES[2], 4);
@@ -539,8 +543,8 @@ std::vector<unsigned char> bitmapFile(int width, int height, int bitCount, int c
         palette[5] = static_cast<unsigned char>(colour.g);
         palette[6] = static_cast<unsigned char>(colour.r);
     }
-    return bmpFile(width, height, static_cast<unsigned int>(bitCount), static_cast<unsigned int>(compression),
-                   palette, 0, data);
+    return bmpFile(
+        width, height, static_cast<unsigned int>(bitCount), static_cast<unsigned int>(compression), palette, 0, data);
 }
 
 constexpr int BI_RLE8 = 1;
@@ -548,9 +552,7 @@ constexpr int BI_RLE8 = 1;
 void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
 {
     switch (kind) {
-    case FileKind::Solid:
-        writeSolidBitmap(name, 256, 256, colour);
-        break;
+    case FileKind::Solid: writeSolidBitmap(name, 256, 256, colour); break;
     case FileKind::RandomBytes: {
         std::mt19937 noise(7);
         std::vector<unsigned char> bytes(4096);
@@ -566,9 +568,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
     case FileKind::HugeClaimedSize:
         writeFile(name, bitmapFile(16384, 16384, 24, 0, 0, std::vector<unsigned char>(16384 * 3, 0x80), colour));
         break;
-    case FileKind::ZeroSides:
-        writeBitmap(name, 0, 0, {});
-        break;
+    case FileKind::ZeroSides: writeBitmap(name, 0, 0, {}); break;
     case FileKind::Png: {
         Picture picture;
         picture.width = picture.height = 2;
@@ -581,9 +581,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
         EXPECT_TRUE(savePng(picture, name));
         break;
     }
-    case FileKind::Directory:
-        std::filesystem::create_directory(name);
-        break;
+    case FileKind::Directory: std::filesystem::create_directory(name); break;
     case FileKind::RleHugeClaimedSize:
         writeFile(name, bitmapFile(16384, 16384, 8, BI_RLE8, 256, {0, 1}, colour));
         break;

@@ -26,8 +26,15 @@ namespace {
 constexpr int WIDTH = 480;
 constexpr int HEIGHT = 400;
 
-const GLenum SWITCHED_CAPS[] = {GL_LIGHTING,     GL_DEPTH_TEST,   GL_NORMALIZE, GL_POINT_SMOOTH, GL_LINE_SMOOTH,
-                                GL_POLYGON_SMOOTH, GL_CULL_FACE, GL_TEXTURE_2D, GL_BLEND};
+const GLenum SWITCHED_CAPS[] = {GL_LIGHTING,
+                                GL_DEPTH_TEST,
+                                GL_NORMALIZE,
+                                GL_POINT_SMOOTH,
+                                GL_LINE_SMOOTH,
+                                GL_POLYGON_SMOOTH,
+                                GL_CULL_FACE,
+                                GL_TEXTURE_2D,
+                                GL_BLEND};
 
 // Puts back what a fresh context has for everything these tests look at,
 // since other tests of the process change it.
@@ -113,11 +120,16 @@ TEST_F(StartUp, SwitchesOnLightZeroDepthSmoothingCullingAndTexturingOnly)
         bool on;
     };
     const Switch switches[] = {
-        {GL_LIGHTING, "GL_LIGHTING", true},         {GL_LIGHT0, "GL_LIGHT0", true},
-        {GL_DEPTH_TEST, "GL_DEPTH_TEST", true},     {GL_NORMALIZE, "GL_NORMALIZE", true},
-        {GL_POINT_SMOOTH, "GL_POINT_SMOOTH", true}, {GL_LINE_SMOOTH, "GL_LINE_SMOOTH", true},
-        {GL_POLYGON_SMOOTH, "GL_POLYGON_SMOOTH", true}, {GL_CULL_FACE, "GL_CULL_FACE", true},
-        {GL_TEXTURE_2D, "GL_TEXTURE_2D", true},     {GL_BLEND, "GL_BLEND", false},
+        {GL_LIGHTING, "GL_LIGHTING", true},
+        {GL_LIGHT0, "GL_LIGHT0", true},
+        {GL_DEPTH_TEST, "GL_DEPTH_TEST", true},
+        {GL_NORMALIZE, "GL_NORMALIZE", true},
+        {GL_POINT_SMOOTH, "GL_POINT_SMOOTH", true},
+        {GL_LINE_SMOOTH, "GL_LINE_SMOOTH", true},
+        {GL_POLYGON_SMOOTH, "GL_POLYGON_SMOOTH", true},
+        {GL_CULL_FACE, "GL_CULL_FACE", true},
+        {GL_TEXTURE_2D, "GL_TEXTURE_2D", true},
+        {GL_BLEND, "GL_BLEND", false},
     };
     for (const Switch& s : switches)
         EXPECT_EQ(glIsEnabled(s.cap) == GL_TRUE, s.on) << s.name;
@@ -289,10 +301,12 @@ TEST_F(StartUp, EachListFaceIsASquareOfSideTwoWoundAboutItsNormalWithItsTextureR
                     }
             ASSERT_EQ(texCoords.size(), 4u);
             const long s0 = texCoords.begin()->first, s1 = texCoords.rbegin()->first;
-            const long t0 = std::min_element(texCoords.begin(), texCoords.end(),
-                                             [](auto a, auto b) { return a.second < b.second; })->second;
-            const long t1 = std::max_element(texCoords.begin(), texCoords.end(),
-                                             [](auto a, auto b) { return a.second < b.second; })->second;
+            const long t0 = std::min_element(texCoords.begin(), texCoords.end(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->second;
+            const long t1 = std::max_element(texCoords.begin(), texCoords.end(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->second;
             // One rectangle of texture coordinates, one corner each.
             const std::set<std::pair<long, long>> rectangle = {{s0, t0}, {s0, t1}, {s1, t0}, {s1, t1}};
             EXPECT_EQ(texCoords, rectangle);

@@ -57,9 +57,12 @@ void resetScene()
 void writeSolidTextures()
 {
     for (const SolidFile& file : SOLID_FILES)
-        writeFile(file.name, solidRaw(file.size, file.size, static_cast<unsigned char>(file.colour.r),
-                                      static_cast<unsigned char>(file.colour.g),
-                                      static_cast<unsigned char>(file.colour.b)));
+        writeFile(file.name,
+                  solidRaw(file.size,
+                           file.size,
+                           static_cast<unsigned char>(file.colour.r),
+                           static_cast<unsigned char>(file.colour.g),
+                           static_cast<unsigned char>(file.colour.b)));
 }
 
 Rgb solidColourOf(const std::string& fileName)

@@ -7,8 +7,7 @@ namespace {
 
 bool near(Rgb a, Rgb b, int tolerance)
 {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
 bool inside(const Picture& picture, int x, int y)
@@ -21,14 +20,13 @@ bool inside(const Picture& picture, int x, int y)
 ::testing::AssertionResult probe(const Picture& picture, int x, int y, Rgb expected, int tolerance)
 {
     if (!inside(picture, x, y))
-        return ::testing::AssertionFailure()
-               << "probe at (" << x << ", " << y << ") lies outside the " << picture.width << " x "
-               << picture.height << " picture";
+        return ::testing::AssertionFailure() << "probe at (" << x << ", " << y << ") lies outside the " << picture.width
+                                             << " x " << picture.height << " picture";
     const Rgb observed = picture.at(x, y);
     if (near(observed, expected, tolerance))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << "): expected " << expected
-                                         << ", observed " << observed;
+    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << "): expected " << expected << ", observed "
+                                         << observed;
 }
 
 ::testing::AssertionResult probeRect(const Picture& picture, int x0, int y0, int x1, int y1, Rgb expected,

@@ -26,8 +26,7 @@ void redirect(int stream, const std::string& path)
 
 } // namespace
 
-ProgramRun startProgram(const std::string& path, const std::string& workDir,
-                        const std::vector<std::string>& arguments,
+ProgramRun startProgram(const std::string& path, const std::string& workDir, const std::vector<std::string>& arguments,
                         const std::vector<std::string>& environment)
 {
     ProgramRun run;
@@ -130,8 +129,8 @@ void resizeWindow(Display* display, Window window, int width, int height)
 {
     XResizeWindow(display, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
     XSync(display, False);
-    waitForAttributes(display, window,
-                      [&](const XWindowAttributes& a) { return a.width == width && a.height == height; });
+    waitForAttributes(
+        display, window, [&](const XWindowAttributes& a) { return a.width == width && a.height == height; });
 }
 
 void hideAndShowWindow(Display* display, Window window)

@@ -47,10 +47,18 @@ const std::vector<std::string> ICON_FILES = splitList(OKEL_ICON_FILES);
 std::uintmax_t expectedBytes(const std::string& name)
 {
     const std::pair<const char*, std::uintmax_t> SIZES[] = {
-        {"metal6464.raw", 64 * 64 * 3},   {"star1024.raw", 1024 * 1024 * 3}, {"tablecloth256.raw", RAW_256},
-        {"envwall128.raw", 128 * 128 * 3}, {"crackle256.raw", RAW_256},       {"blue.raw", 64 * 64 * 3},
-        {"sunset.raw", RAW_256},           {"earth1024.raw", 1024 * 1024 * 3}, {"whitebright16.raw", 16 * 16 * 3},
-        {"moon256.raw", RAW_256},          {"corrigatedIronTexture.bmp", BMP_256}, {"leopard.bmp", BMP_256},
+        {"metal6464.raw", 64 * 64 * 3},
+        {"star1024.raw", 1024 * 1024 * 3},
+        {"tablecloth256.raw", RAW_256},
+        {"envwall128.raw", 128 * 128 * 3},
+        {"crackle256.raw", RAW_256},
+        {"blue.raw", 64 * 64 * 3},
+        {"sunset.raw", RAW_256},
+        {"earth1024.raw", 1024 * 1024 * 3},
+        {"whitebright16.raw", 16 * 16 * 3},
+        {"moon256.raw", RAW_256},
+        {"corrigatedIronTexture.bmp", BMP_256},
+        {"leopard.bmp", BMP_256},
         {"concrete.bmp", BMP_256},
     };
     for (const auto& [file, bytes] : SIZES)
@@ -77,7 +85,8 @@ fs::path freshScratch(const std::string& label)
 // and returns its exit status.
 int runTexgen(const fs::path& scratch, const fs::path& output, const std::string& option = "")
 {
-    const std::string command = "'" TEXGEN_PATH "' " + option + " '" + output.string() + "' 2>'" + (scratch / "stderr.txt").string() + "'";
+    const std::string command =
+        "'" TEXGEN_PATH "' " + option + " '" + output.string() + "' 2>'" + (scratch / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -199,7 +208,8 @@ TEST_F(TexgenOutput, EarthAndMoonAreRoundAndBrightOnBlackCorners)
         SCOPED_TRACE(name);
         const std::vector<unsigned char> raw = bytesOf(name);
         ASSERT_EQ(raw.size(), std::size_t(size) * size * 3);
-        for (const auto& [x, y] : {std::pair{2, 2}, std::pair{size - 3, 2}, std::pair{2, size - 3}, std::pair{size - 3, size - 3}})
+        for (const auto& [x, y] :
+             {std::pair{2, 2}, std::pair{size - 3, 2}, std::pair{2, size - 3}, std::pair{size - 3, size - 3}})
             expectPixelNear(raw, size, x, y, 0, 0, 0);
         EXPECT_GT(patchBrightness(raw, size, size / 2 - 8, size / 2 - 8, 16), 50.0);
     }
@@ -270,7 +280,8 @@ TEST_F(TexgenOutput, IconsShowTheirScenesAtEverySize)
         ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
         ASSERT_EQ(width, size);
         auto at = [&](int x, int y) { return pixels + (std::size_t(y) * size + x) * 4; };
-        for (const auto& [x, y] : {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1}, std::pair{size - 1, size - 1}})
+        for (const auto& [x, y] :
+             {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1}, std::pair{size - 1, size - 1}})
             EXPECT_EQ(at(x, y)[3], 0) << "corner (" << x << ", " << y << ")";
         if (name.find("okelwalk") == std::string::npos) {
             std::size_t gold = 0;
@@ -323,7 +334,9 @@ TEST(TexgenRun, BadCommandLinesAndUnwritableIconsFailWithStatusOneAndAMessage)
         {"empty icon folder", "--icons ''", ""},
         {"too many words", "a b", ""},
         {"icon folder under a file", "--icons '" + fileInTheWay + "'", fileInTheWay},
-        {"folder where an icon goes", "--icons '" + folderInTheWay + "'", folderInTheWay + "/hicolor/48x48/apps/okel.png"},
+        {"folder where an icon goes",
+         "--icons '" + folderInTheWay + "'",
+         folderInTheWay + "/hicolor/48x48/apps/okel.png"},
     };
     for (const auto& [label, arguments, named] : CASES) {
         SCOPED_TRACE(label);
