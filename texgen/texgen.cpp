@@ -3,11 +3,16 @@
 //
 // Usage: texgen <output-folder>
 //        texgen --icons <output-folder>
+//        texgen --ico <output-folder>
 //
 // RAW files are headerless 8-bit RGB with the bottom row of the picture
 // first, as the programs hand them straight to OpenGL; BMP files are 24-bit.
 // The icons are RGBA PNG files, okel.png and okelwalk.png, in
 // hicolor/<N>x<N>/apps/ for N = 48, 128 and 256; texgen makes those folders.
+// With --ico it writes the same icons as Windows icon files, okel.ico and
+// okelwalk.ico, each holding the picture drawn at 16, 32, 48 and 256 pixels:
+// the small ones as 32-bit bitmaps with a transparency mask, the largest as
+// PNG, as Windows keeps them.
 // Existing files are overwritten. On a failed write texgen names the file on
 // stderr and exits with status 1.
 #include "pictures.h"
@@ -21,6 +26,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -114,6 +120,112 @@ int writeIcons(const std::string& folder)
     return 0;
 }
 
+const int ICO_SIZES[] = {16, 32, 48, 256};
+
+void putU16(std::string& bytes, unsigned value)
+{
+    bytes += static_cast<char>(value & 0xFF);
+    bytes += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void putU32(std::string& bytes, unsigned long value)
+{
+    putU16(bytes, static_cast<unsigned>(value & 0xFFFF));
+    putU16(bytes, static_cast<unsigned>(value >> 16));
+}
+
+// One image of an icon file as a bitmap: an information header of twice the
+// height (colour rows, then mask rows), the BGRA rows from the bottom up, and
+// a 1-bit mask, set where the picture is fully transparent, each mask row
+// padded to 4 bytes.
+std::string icoBitmap(const Icon& icon)
+{
+    const int size = icon.size;
+    const std::size_t maskRowBytes = (static_cast<std::size_t>(size) + 31) / 32 * 4;
+    std::string bytes;
+    putU32(bytes, 40);
+    putU32(bytes, static_cast<unsigned long>(size));
+    putU32(bytes, static_cast<unsigned long>(size) * 2);
+    putU16(bytes, 1);  // planes
+    putU16(bytes, 32); // bits per pixel
+    putU32(bytes, 0);  // no compression
+    putU32(bytes, static_cast<unsigned long>(size) * size * 4 + maskRowBytes * size);
+    for (int field = 0; field < 4; ++field)
+        putU32(bytes, 0);
+    for (int y = size - 1; y >= 0; --y)
+        for (int x = 0; x < size; ++x) {
+            const unsigned char* p = icon.rgba.data() + (static_cast<std::size_t>(y) * size + x) * 4;
+            bytes +=
+                {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]), static_cast<char>(p[3])};
+        }
+    for (int y = size - 1; y >= 0; --y) {
+        std::string row(maskRowBytes, '\0');
+        for (int x = 0; x < size; ++x)
+            if (icon.rgba[(static_cast<std::size_t>(y) * size + x) * 4 + 3] == 0)
+                row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+        bytes += row;
+    }
+    return bytes;
+}
+
+void appendBytes(void* context, void* data, int size)
+{
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
+std::string icoPng(const Icon& icon)
+{
+    std::string bytes;
+    stbi_write_png_to_func(appendBytes, &bytes, icon.size, icon.size, 4, icon.rgba.data(), icon.size * 4);
+    return bytes;
+}
+
+// A Windows icon file: its directory of images, then the images.
+bool writeIco(const std::string& path, void (*draw)(Icon&))
+{
+    std::vector<std::string> images;
+    for (int size : ICO_SIZES) {
+        Icon icon = makeIcon(size);
+        draw(icon);
+        images.push_back(size < 256 ? icoBitmap(icon) : icoPng(icon));
+    }
+    std::string file;
+    putU16(file, 0); // reserved
+    putU16(file, 1); // an icon, not a cursor
+    putU16(file, static_cast<unsigned>(images.size()));
+    unsigned long offset = 6 + 16 * images.size();
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const int size = ICO_SIZES[i];
+        file += static_cast<char>(size < 256 ? size : 0); // 0 stands for 256
+        file += static_cast<char>(size < 256 ? size : 0);
+        file += '\0'; // no palette
+        file += '\0';
+        putU16(file, 1);  // planes
+        putU16(file, 32); // bits per pixel
+        putU32(file, images[i].size());
+        putU32(file, offset);
+        offset += images[i].size();
+    }
+    for (const std::string& image : images)
+        file += image;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    out.close();
+    return !out.fail();
+}
+
+int writeIcoFiles(const std::string& folder)
+{
+    for (const IconFile& file : ICON_FILES) {
+        const std::string name = std::filesystem::path(file.name).replace_extension(".ico").string();
+        const std::string path = folder + "/" + name;
+        errno = 0;
+        if (!writeIco(path, file.draw))
+            return reportFailedWrite(path);
+    }
+    return 0;
+}
+
 int writeTextures(const std::string& folder)
 {
     for (const TextureFile& texture : TEXTURE_FILES) {
@@ -134,12 +246,17 @@ int writeTextures(const std::string& folder)
 int main(int argc, char** argv)
 {
     // An empty folder name would put the files at the root of the file system.
-    const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
-    const bool textures = argc == 2 && std::strcmp(argv[1], "--icons") != 0;
-    if ((!icons && !textures) || argv[argc - 1][0] == '\0') {
+    const bool option = argc == 3 && argv[1][0] == '-';
+    const bool icons = option && std::strcmp(argv[1], "--icons") == 0;
+    const bool ico = option && std::strcmp(argv[1], "--ico") == 0;
+    const bool textures = argc == 2 && argv[1][0] != '-';
+    if ((!icons && !ico && !textures) || argv[argc - 1][0] == '\0') {
         std::cerr << "usage: texgen <output-folder>\n"
-                     "       texgen --icons <output-folder>\n";
+                     "       texgen --icons <output-folder>\n"
+                     "       texgen --ico <output-folder>\n";
         return 1;
     }
-    return icons ? writeIcons(argv[2]) : writeTextures(argv[1]);
+    if (icons)
+        return writeIcons(argv[2]);
+    return ico ? writeIcoFiles(argv[2]) : writeTextures(argv[1]);
 }

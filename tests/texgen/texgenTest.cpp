@@ -311,6 +311,61 @@ TEST_F(TexgenOutput, SecondIconRunWritesIdenticalBytes)
     fs::remove_all(again);
 }
 
+// The Windows icon files hold the same pictures at 16, 32, 48 and 256
+// pixels: the small ones as 32-bit bitmaps (bottom-up BGRA rows, then the
+// transparency mask), the largest as PNG. At 48 pixels the bitmap is the
+// icon theme's 48-pixel PNG, pixel for pixel.
+TEST_F(TexgenOutput, WindowsIconFilesHoldFourSizesOfTheSamePictures)
+{
+    const fs::path ico = freshScratch("ico");
+    ASSERT_EQ(runTexgen(ico, ico / "out", "--ico"), 0);
+    for (const char* program : {"okel", "okelwalk"}) {
+        SCOPED_TRACE(program);
+        const std::vector<unsigned char> file = readBytes(ico / "out" / (std::string(program) + ".ico"));
+        ASSERT_GT(file.size(), 6u + 4 * 16);
+        const auto u32 = [&](std::size_t at) {
+            return std::uint32_t(file[at]) | file[at + 1] << 8 | file[at + 2] << 16 | std::uint32_t(file[at + 3]) << 24;
+        };
+        EXPECT_EQ(u32(0), 0x10000u); // an icon file, then the number of images
+        ASSERT_EQ(file[4], 4);
+        int theme = 0, channels = 0;
+        unsigned char* png48 =
+            stbi_load((iconFolder() / "hicolor/48x48/apps" / (std::string(program) + ".png")).c_str(),
+                      &theme,
+                      &theme,
+                      &channels,
+                      4);
+        ASSERT_NE(png48, nullptr);
+        const int sizes[] = {16, 32, 48, 256};
+        for (int i = 0; i < 4; ++i) {
+            const std::size_t entry = 6 + 16 * i, bytes = u32(entry + 8), offset = u32(entry + 12);
+            ASSERT_LE(offset + bytes, file.size());
+            EXPECT_EQ(file[entry], sizes[i] % 256); // 0 stands for 256
+            if (sizes[i] == 256) {
+                int width = 0, height = 0;
+                unsigned char* pixels = stbi_load_from_memory(&file[offset], int(bytes), &width, &height, &channels, 4);
+                EXPECT_TRUE(pixels && width == 256 && height == 256);
+                stbi_image_free(pixels);
+                continue;
+            }
+            EXPECT_EQ(u32(offset + 4), std::uint32_t(sizes[i]));
+            EXPECT_EQ(u32(offset + 8), std::uint32_t(2 * sizes[i]));
+            EXPECT_EQ(bytes, 40 + sizes[i] * sizes[i] * 4 + (sizes[i] + 31) / 32 * 4 * sizes[i]);
+            if (sizes[i] != 48)
+                continue;
+            for (int y = 0; y < 48; ++y)
+                for (int x = 0; x < 48; ++x) {
+                    const unsigned char* bgra = &file[offset + 40 + ((47 - y) * 48 + x) * 4];
+                    const unsigned char* rgba = png48 + (y * 48 + x) * 4;
+                    ASSERT_TRUE(bgra[0] == rgba[2] && bgra[1] == rgba[1] && bgra[2] == rgba[0] && bgra[3] == rgba[3])
+                        << "pixel (" << x << ", " << y << ")";
+                }
+        }
+        stbi_image_free(png48);
+    }
+    fs::remove_all(ico);
+}
+
 TEST(TexgenRun, MissingFolderFailsWithStatusOneAndAMessage)
 {
     const fs::path scratch = freshScratch("missing");
