@@ -33,7 +33,7 @@ ProgramWindow::~ProgramWindow()
 ::testing::AssertionResult ProgramWindow::launchProgram(const std::vector<std::string>& arguments,
                                                         std::chrono::milliseconds timeout)
 {
-    run = startProgram(program, folder.path, arguments);
+    run = startProgram(program, workDir.empty() ? folder.path : workDir, arguments, environment);
     if (run.pid <= 0)
         return ::testing::AssertionFailure() << "cannot start " << program;
     window = findWindowByTitle(display, title, timeout);

@@ -26,8 +26,8 @@ public:
     // left from an earlier run, which would be taken for this run's.
     ::testing::AssertionResult openDisplay(std::chrono::milliseconds timeout);
 
-    // Starts the program in the scratch folder with the arguments and waits
-    // until its window shows.
+    // Starts the program in `workDir` (the scratch folder when empty) with
+    // the arguments and `environment`, and waits until its window shows.
     ::testing::AssertionResult launchProgram(const std::vector<std::string>& arguments,
                                              std::chrono::milliseconds timeout);
 
@@ -51,6 +51,8 @@ public:
 
     const std::string program;
     const std::string title;
+    std::vector<std::string> environment; // as startProgram takes it
+    std::string workDir;
     ScratchFolder folder;
     Display* display = nullptr;
     Window window = 0;

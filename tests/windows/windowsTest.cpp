@@ -1,0 +1,283 @@
+// Tests of the Windows build under Wine, on the test display: the programs
+// run from the unpacked zip as a user starts them, the installer runs
+// silently, and what the programs link and carry is read from the files.
+// What Windows does the same way as Linux is left to the Linux tests.
+//
+// GoogleTest and the support headers come before any X11 header: Xlib's
+// macros would clash with GoogleTest's names.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "okelScene.h"
+#include "programWindow.h"
+
+#include <X11/keysym.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+constexpr const char* OKEL_TITLE = "Talvin' OKEL";
+constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
+// Wine starts in seconds and draws through the same software renderer.
+constexpr auto START_TIMEOUT = 60s;
+constexpr auto FRAME_TIMEOUT = 20s;
+const Rgb BLACK{0, 0, 0};
+const Rgb WHITE{255, 255, 255};
+
+// The Wine prefix of this test run (made by windows.prepare) with Wine's
+// messages and its desktop-menu entries for installed programs turned off.
+const std::vector<std::string> WINE_ENVIRONMENT = {
+    "WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all", "WINEDLLOVERRIDES=winemenubuilder.exe=d"};
+
+std::string contentsOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Runs a command to its end with Wine's environment; its standard output.
+std::string commandOutput(const std::vector<std::string>& command, int& status)
+{
+    ScratchFolder scratch;
+    ProgramRun run = startProgram(command[0], scratch.path, {command.begin() + 1, command.end()}, WINE_ENVIRONMENT);
+    if (!waitForExit(run, 120s, status))
+        stopProgram(run);
+    return outputOf(run);
+}
+
+void waitForWine()
+{
+    int status = 0;
+    commandOutput({"/usr/bin/wineserver", "-w"}, status);
+}
+
+// A Windows program started with Wine in a folder, its window found by title.
+class WineProgram : public ProgramWindow {
+public:
+    WineProgram(const char* title, const std::string& exe, const std::string& folder)
+        : ProgramWindow("/usr/bin/wine", title)
+    {
+        environment = WINE_ENVIRONMENT;
+        workDir = folder;
+        EXPECT_TRUE(openDisplay(START_TIMEOUT));
+        EXPECT_TRUE(launchProgram({exe}, START_TIMEOUT));
+    }
+};
+
+// Window pixels of the letter scene at the start: the word's four glyphs
+// and the gaps between them; glyph 1's column, with a black square of its
+// checker and a white one beside it; the corner of glyph 4's top bar, which
+// no teapot covers; and the backdrop above the word.
+const int WORD_X0 = 86, WORD_Y0 = 254, WORD_X1 = 871, WORD_Y1 = 514;
+const int COLUMN_X0 = 142, COLUMN_Y0 = 328, COLUMN_X1 = 214, COLUMN_Y1 = 440;
+const int BLACK_SQUARE_X = 170, SQUARE_Y = 395, WHITE_SQUARE_X = 182;
+const int BAR_CORNER_X = 713, BAR_CORNER_Y = 323;
+const int ABOVE_X = 512, ABOVE_Y = 100;
+
+// The word, once its frames show the checker of glyph 1 (the first frame
+// draws it lit and dark), in the folder of solid-colour texture files.
+Picture wordOf(ProgramWindow& program)
+{
+    const auto settled = [](const Picture& p) {
+        return probe(p, BLACK_SQUARE_X, SQUARE_Y, BLACK) && probe(p, WHITE_SQUARE_X, SQUARE_Y, WHITE);
+    };
+    EXPECT_TRUE(program.waitForPictureOf(program.window, 1024, 768, settled, START_TIMEOUT));
+    return program.last;
+}
+
+TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
+{
+    ScratchFolder textures;
+    writeSolidTextures();
+    ProgramWindow linux(OKEL_PROGRAM, OKEL_TITLE);
+    linux.workDir = textures.path;
+    ASSERT_TRUE(linux.openDisplay(START_TIMEOUT));
+    ASSERT_TRUE(linux.launchProgram({}, START_TIMEOUT));
+    const Picture onLinux = wordOf(linux);
+    stopProgram(linux.run);
+    ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(linux.display, OKEL_TITLE, 0ms) == 0; }, 10s));
+
+    fs::copy_file(ZIP_FOLDER "/okel.exe", textures.path + "/okel.exe");
+    WineProgram okel(OKEL_TITLE, "okel.exe", textures.path);
+    const WindowPlace place = placeOf(okel.display, okel.window);
+    EXPECT_EQ(place.width, 1024);
+    EXPECT_EQ(place.height, 768);
+    const Picture onWindows = wordOf(okel);
+    int differing = 0;
+    for (int y = WORD_Y0; y <= WORD_Y1; ++y)
+        for (int x = WORD_X0; x <= WORD_X1; ++x)
+            differing += !probe(onLinux, x, y, onWindows.at(x, y));
+    EXPECT_EQ(differing, 0) << "of the word's pixels differ from the Linux build's";
+
+    // q: glyph 1 leaves the checker for the gradient.
+    okel.press(XK_q);
+    const auto changes = [&](const Picture& p) {
+        return regionsDiffer(onWindows, p, COLUMN_X0, COLUMN_Y0, COLUMN_X1, COLUMN_Y1);
+    };
+    EXPECT_TRUE(okel.waitForPictureOf(okel.window, 1024, 768, changes, FRAME_TIMEOUT));
+    // t: teapots; the backdrop shows where glyph 4's bar had its corner.
+    okel.press(XK_t);
+    const Rgb backdrop = solidColourOf("earth1024.raw");
+    const auto teapots = [&](const Picture& p) { return probe(p, BAR_CORNER_X, BAR_CORNER_Y, backdrop); };
+    EXPECT_TRUE(okel.waitForPictureOf(okel.window, 1024, 768, teapots, FRAME_TIMEOUT));
+    okel.press(XK_Escape);
+    int status = -1;
+    ASSERT_TRUE(waitForExit(okel.run, 30s, status)) << "okel.exe still runs";
+    EXPECT_EQ(status, 1);
+}
+
+TEST(OkelExe, WithNoTextureFilesKeepsDrawing)
+{
+    ScratchFolder empty;
+    fs::copy_file(ZIP_FOLDER "/okel.exe", empty.path + "/okel.exe");
+    WineProgram okel(OKEL_TITLE, "okel.exe", empty.path);
+    // Glyph 1's checker needs no file; its teapots turn frame after frame.
+    Picture before = wordOf(okel);
+    EXPECT_TRUE(probe(before, ABOVE_X, ABOVE_Y, BLACK)) << "the backdrop is not black";
+    okel.press(XK_t);
+    for (int frame = 1; frame <= 2; ++frame) {
+        const auto turned = [&](const Picture& p) { return regionsDiffer(before, p, 58, 254, 298, 514); };
+        EXPECT_TRUE(okel.waitForPictureOf(okel.window, 1024, 768, turned, FRAME_TIMEOUT)) << "change " << frame;
+        before = okel.last;
+    }
+}
+
+TEST(OkelwalkExe, ReportsTheMissingFileInAWindowsLineAndTakesTheWalkingKeys)
+{
+    ScratchFolder folder;
+    for (const char* file : {"okelwalk.exe", "corrigatedIronTexture.bmp", "concrete.bmp"})
+        fs::copy_file(fs::path(ZIP_FOLDER) / file, folder.path + "/" + file);
+    WineProgram walk(WALK_TITLE, "okelwalk.exe", folder.path);
+    const WindowPlace place = placeOf(walk.display, walk.window);
+    EXPECT_EQ(place.width, 500);
+    EXPECT_EQ(place.height, 500);
+    EXPECT_TRUE(waitUntil([&] { return !outputOf(walk.run).empty(); }, FRAME_TIMEOUT));
+    EXPECT_EQ(outputOf(walk.run), "failed to load bitmap for okel texture\r\n");
+    for (unsigned long key : {XK_Up, XK_Down, XK_Left, XK_Right, XK_Page_Up, XK_Page_Down})
+        walk.press(key, 20);
+    int status = 0;
+    EXPECT_FALSE(waitForExit(walk.run, 3s, status)) << "okelwalk.exe ended with status " << status;
+    EXPECT_NE(findWindowByTitle(walk.display, WALK_TITLE, 0ms), 0u);
+}
+
+// The working folder a Windows shortcut (.lnk) starts its program in: the
+// string after the optional name and relative path in the link's string data.
+std::string workingFolderOf(const fs::path& link)
+{
+    const std::string bytes = contentsOf(link);
+    const auto u16 = [&](size_t at) {
+        return static_cast<unsigned char>(bytes.at(at)) | (static_cast<unsigned char>(bytes.at(at + 1)) << 8);
+    };
+    const unsigned flags = u16(20);
+    size_t at = 76; // the header
+    if (flags & 0x01)
+        at += 2 + u16(at); // the item list
+    if (flags & 0x02)
+        at += u16(at) | (u16(at + 2) << 16); // the link information
+    std::vector<std::string> strings;
+    for (unsigned bit : {0x04u, 0x08u, 0x10u}) {
+        if (!(flags & bit))
+            continue;
+        const size_t characters = u16(at);
+        std::string text;
+        for (size_t i = 0; i < characters && u16(at + 2 + 2 * i) != 0; ++i)
+            text += static_cast<char>(u16(at + 2 + 2 * i)); // ASCII paths
+        at += 2 + 2 * characters;
+        if (bit == 0x10u)
+            return text;
+    }
+    return "";
+}
+
+TEST(Installer, InstallsBothShortcutsIntoTheInstallFolderAndUninstallsWithoutTrace)
+{
+    const fs::path drive = WINE_PREFIX "/drive_c";
+    const fs::path installed = drive / "Program Files/OKEL";
+    const fs::path menu = drive / "ProgramData/Microsoft/Windows/Start Menu/Programs/OKEL viewers " OKEL_VERSION;
+    int status = -1;
+    commandOutput({"/usr/bin/wine", SETUP_EXE, "/S"}, status);
+    waitForWine();
+    EXPECT_EQ(status, 0);
+    std::set<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(installed))
+        files.insert(entry.path().filename().string());
+    for (const fs::directory_entry& entry : fs::directory_iterator(ZIP_FOLDER))
+        EXPECT_EQ(files.count(entry.path().filename().string()), 1u) << entry.path().filename();
+    EXPECT_EQ(files.count("Uninstall.exe"), 1u);
+    const std::pair<const char*, const char*> shortcuts[] = {{"OKEL letter scene.lnk", "\\OKEL\\okel.exe"},
+                                                             {"OKEL room walk-through.lnk", "\\OKEL\\okelwalk.exe"}};
+    for (const auto& [shortcut, target] : shortcuts) {
+        ASSERT_TRUE(fs::exists(menu / shortcut)) << shortcut;
+        EXPECT_EQ(workingFolderOf(menu / shortcut), "C:\\Program Files\\OKEL") << shortcut;
+        EXPECT_NE(contentsOf(menu / shortcut).find(target), std::string::npos)
+            << shortcut << " does not start " << target;
+    }
+
+    commandOutput({"/usr/bin/wine", "C:\\Program Files\\OKEL\\Uninstall.exe", "/S"}, status);
+    waitForWine();
+    EXPECT_FALSE(fs::exists(installed));
+    EXPECT_FALSE(fs::exists(menu));
+    for (const char* registry : {"system.reg", "user.reg"})
+        EXPECT_EQ(contentsOf(WINE_PREFIX "/" + std::string(registry)).find("OKEL"), std::string::npos) << registry;
+}
+
+TEST(WindowsPrograms, NeedOnlyWindowsOwnDllsAndCarryTheirIconAndVersion)
+{
+    const std::set<std::string> windowsOwn = {"advapi32.dll",
+                                              "gdi32.dll",
+                                              "glu32.dll",
+                                              "kernel32.dll",
+                                              "msvcrt.dll",
+                                              "opengl32.dll",
+                                              "user32.dll",
+                                              "winmm.dll"};
+    for (const std::string program : {"okel.exe", "okelwalk.exe"}) {
+        SCOPED_TRACE(program);
+        const std::string path = ZIP_FOLDER "/" + program;
+        int status = -1;
+        std::istringstream imports(commandOutput({MINGW_OBJDUMP, "-p", path}, status));
+        int dlls = 0;
+        for (std::string line; std::getline(imports, line);)
+            if (const size_t at = line.find("DLL Name: "); at != std::string::npos) {
+                std::string dll = line.substr(at + 10);
+                std::transform(dll.begin(), dll.end(), dll.begin(), [](unsigned char c) { return std::tolower(c); });
+                EXPECT_EQ(windowsOwn.count(dll), 1u) << dll;
+                ++dlls;
+            }
+        EXPECT_GT(dlls, 0);
+        // An icon group of the four sizes; the version names the product.
+        const std::string resources = commandOutput({"/usr/bin/wrestool", "-l", path}, status);
+        EXPECT_NE(resources.find("type=group_icon"), std::string::npos) << resources;
+        int icons = 0;
+        for (size_t at = resources.find("type=icon "); at != std::string::npos;
+             at = resources.find("type=icon ", at + 1))
+            ++icons;
+        EXPECT_EQ(icons, 4) << resources;
+        std::string version = commandOutput({"/usr/bin/wrestool", "-x", "--raw", "-t16", path}, status);
+        version.erase(std::remove(version.begin(), version.end(), '\0'), version.end());
+        for (const char* text : {"OKEL viewers", OKEL_VERSION, "MIT License", program.c_str()})
+            EXPECT_NE(version.find(text), std::string::npos) << text;
+    }
+    // The text files have Windows line ends.
+    for (const char* text : {"README.txt", "LICENSE.txt"}) {
+        const std::string lines = contentsOf(fs::path(ZIP_FOLDER) / text);
+        EXPECT_GT(lines.size(), 100u);
+        for (size_t at = lines.find('\n'); at != std::string::npos; at = lines.find('\n', at + 1))
+            ASSERT_TRUE(at > 0 && lines[at - 1] == '\r') << text << ": a bare line feed at byte " << at;
+    }
+}
+
+} // namespace
