@@ -14,13 +14,15 @@
 //   - top-down (negative height) uncompressed files.
 // Refused: embedded JPEG or PNG, OS/2 Huffman or RLE24, any other
 // compression, bit count or header size, planes other than 1, sides of zero,
-// negative widths, sides over BITMAP_MAX_SIDE, and data that does not fit.
+// negative widths, sides over the limit (BITMAP_MAX_SIDE unless the caller
+// sets a smaller one), and data that does not fit.
 //
 // Memory: every size is checked against the budget and against the data the
 // file holds before anything is allocated, so a small file can never make
 // the reader take much memory.
 //   - a picture whose padded 24-bit rows would take more than
-//     BITMAP_MAX_BYTES is refused from its headers alone;
+//     the budget (BITMAP_MAX_BYTES unless the caller sets a smaller one) is
+//     refused from its headers alone;
 //   - uncompressed pixel data that the file is too short to hold is refused
 //     as a whole (a half picture makes a misleading texture); only the
 //     padding after the very last row may be missing;
@@ -28,7 +30,7 @@
 //     before its end-of-picture code (or before an end of line or delta has
 //     taken it past the top row), it is refused, like short uncompressed
 //     data, and nothing is allocated;
-//   - a file bigger than FILE_MAX_BYTES, more than any picture within the
+//   - a file bigger than fileMaxBytes, more than any picture within the
 //     budget needs, is refused before it is read.
 //
 // Choices made where files are unusual but not damaged:
@@ -72,7 +74,7 @@ constexpr std::size_t MASK_BYTES = 12;
 // the budget stored at 32 bits (4 file bytes for every 3 decoded ones), plus
 // room for headers, palette and colour profile. Bigger files are refused,
 // which also stops reading from endless devices.
-constexpr std::size_t FILE_MAX_BYTES = BITMAP_MAX_BYTES / 3 * 4 + (std::size_t(1) << 20);
+std::size_t fileMaxBytes(const BitmapLimits& limits) { return limits.maxBytes / 3 * 4 + (std::size_t(1) << 20); }
 constexpr std::size_t READ_CHUNK_BYTES = std::size_t(1) << 16;
 
 // One colour channel of a 16- or 32-bit pixel: which bits hold it.
@@ -240,7 +242,7 @@ bool readMasks(const unsigned char* data, std::size_t size, std::size_t headerBy
 
 // Reads and checks both headers. Sides are bounded before any size is
 // computed from them.
-bool parseHeaders(const unsigned char* data, std::size_t size, BitmapLayout& layout)
+bool parseHeaders(const unsigned char* data, std::size_t size, unsigned int maxSide, BitmapLayout& layout)
 {
     if (size < FILE_HEADER_BYTES + 4 || data[0] != 'B' || data[1] != 'M') {
         return false;
@@ -279,7 +281,7 @@ bool parseHeaders(const unsigned char* data, std::size_t size, BitmapLayout& lay
     if (height < 0) {
         height = -height;
     }
-    if (width > BITMAP_MAX_SIDE || height > BITMAP_MAX_SIDE) {
+    if (width > maxSide || height > maxSide) {
         return false;
     }
     layout.width = std::size_t(width);
@@ -443,15 +445,21 @@ void decodeRows(const unsigned char* data, const BitmapLayout& layout, const Row
     }
 }
 
-// Sets pixel (x, y) of a bottom-up picture from the palette and moves x one
-// to the right; pixels past the right edge are dropped. Without a picture
-// (the checking walk) it only moves x.
-void putRunPixel(Bitmap* bitmap, const Palette& palette, std::size_t& x, std::size_t y, unsigned int index)
+// Sets `count` pixels of row y of a bottom-up picture from x on, the i-th
+// from palette entry indexAt(i), and moves x past them all; pixels past the
+// right edge are dropped. Without a picture (the checking walk) it only
+// moves x.
+template <typename IndexAt>
+void putRunPixels(Bitmap* bitmap, const Palette& palette, std::size_t& x, std::size_t y, unsigned int count,
+                  IndexAt indexAt)
 {
-    if (bitmap != nullptr && x < std::size_t(bitmap->width)) {
-        std::memcpy(bitmap->bits.data() + y * bitmap->rowBytes + 3 * x, palette.bgr[index], 3);
+    if (bitmap != nullptr) {
+        unsigned char* row = bitmap->bits.data() + y * bitmap->rowBytes;
+        for (unsigned int i = 0; i < count && x + i < std::size_t(bitmap->width); ++i) {
+            std::memcpy(row + 3 * (x + i), palette.bgr[indexAt(i)], 3);
+        }
     }
-    ++x;
+    x += count;
 }
 
 // Walks RLE8 or RLE4 data, writing pixels into `bitmap` when one is given.
@@ -473,9 +481,8 @@ bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLay
         at += 2;
         if (count > 0) {
             // A run: one index repeated, or two alternating for RLE4.
-            for (unsigned int i = 0; i < count; ++i) {
-                putRunPixel(bitmap, palette, x, y, fourBit ? nibble(value, i) : value);
-            }
+            putRunPixels(
+                bitmap, palette, x, y, count, [&](unsigned int i) { return fourBit ? nibble(value, i) : value; });
         } else if (value == 0) {
             // End of line.
             x = 0;
@@ -503,10 +510,10 @@ bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLay
             if (size - at < padded) {
                 return false;
             }
-            for (unsigned int i = 0; i < value; ++i) {
-                unsigned int index = fourBit ? nibble(data[at + i / 2], i) : data[at + i];
-                putRunPixel(bitmap, palette, x, y, index);
-            }
+            const unsigned char* literal = data + at;
+            putRunPixels(bitmap, palette, x, y, value, [&](unsigned int i) {
+                return fourBit ? nibble(literal[i / 2], i) : literal[i];
+            });
             at += padded;
         }
     }
@@ -515,19 +522,19 @@ bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLay
 
 } // namespace
 
-bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
+bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap, const BitmapLimits& limits)
 {
     releaseBitmap(bitmap);
     BitmapLayout layout;
-    if (data == nullptr || !parseHeaders(data, size, layout)) {
+    if (data == nullptr || !parseHeaders(data, size, limits.maxSide, layout)) {
         return false;
     }
-    // The budget comes first: sides are at most BITMAP_MAX_SIDE here, but
-    // the sizes are checked for overflow anyway.
+    // The budget comes first: sides are within the limit here, but the sizes
+    // are checked for overflow anyway.
     Bitmap picture;
     std::size_t total = 0;
     if (!multiplySizes(layout.width, 3, picture.rowBytes) || !roundUpToFour(picture.rowBytes, picture.rowBytes) ||
-        !multiplySizes(picture.rowBytes, layout.height, total) || total > BITMAP_MAX_BYTES) {
+        !multiplySizes(picture.rowBytes, layout.height, total) || total > limits.maxBytes) {
         return false;
     }
     picture.width = int(layout.width);
@@ -557,7 +564,7 @@ bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap)
     return true;
 }
 
-bool readBitmapFile(const char* name, Bitmap& bitmap)
+bool readBitmapFile(const char* name, Bitmap& bitmap, const BitmapLimits& limits)
 {
     releaseBitmap(bitmap);
     if (name == nullptr) {
@@ -574,7 +581,7 @@ bool readBitmapFile(const char* name, Bitmap& bitmap)
     std::vector<unsigned char> contents;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         long end = std::ftell(file);
-        if (end > 0 && std::size_t(end) > FILE_MAX_BYTES) {
+        if (end > 0 && std::size_t(end) > fileMaxBytes(limits)) {
             std::fclose(file);
             return false;
         }
@@ -596,7 +603,7 @@ bool readBitmapFile(const char* name, Bitmap& bitmap)
         }
         std::size_t got = std::fread(contents.data() + used, 1, READ_CHUNK_BYTES, file);
         used += got;
-        if (used > FILE_MAX_BYTES) {
+        if (used > fileMaxBytes(limits)) {
             ok = false;
             break;
         }
@@ -606,7 +613,7 @@ bool readBitmapFile(const char* name, Bitmap& bitmap)
         }
     }
     std::fclose(file);
-    return ok && decodeBitmap(contents.data(), used, bitmap);
+    return ok && decodeBitmap(contents.data(), used, bitmap, limits);
 }
 
 void releaseBitmap(Bitmap& bitmap)

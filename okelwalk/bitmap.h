@@ -33,14 +33,24 @@ struct Bitmap {
     std::vector<unsigned char> bits;
 };
 
+// What the reader accepts at most: a side, and the bytes of the decoded
+// picture's padded 24-bit rows. The program reads with these defaults; a
+// caller may set smaller ones (the fuzz target does, so that every input is
+// cheap to decode however large a picture it claims).
+struct BitmapLimits {
+    unsigned int maxSide = BITMAP_MAX_SIDE;
+    std::size_t maxBytes = BITMAP_MAX_BYTES;
+};
+
 // Reads the whole file and decodes it. Returns false, leaving `bitmap` empty,
 // for a file that is missing, unreadable, not a BMP, of an unsupported
-// encoding, corrupt, cut short, larger than BITMAP_MAX_SIDE on either side or
-// over the BITMAP_MAX_BYTES budget once decoded.
-bool readBitmapFile(const char* name, Bitmap& bitmap);
+// encoding, corrupt, cut short, larger than the limits' side on either side
+// or over their budget once decoded.
+bool readBitmapFile(const char* name, Bitmap& bitmap, const BitmapLimits& limits = BitmapLimits());
 
 // Decodes a BMP file already in memory; the same outcomes as readBitmapFile.
-bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap);
+bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap,
+                  const BitmapLimits& limits = BitmapLimits());
 
 // Frees the pixels and empties the bitmap.
 void releaseBitmap(Bitmap& bitmap);

@@ -255,6 +255,14 @@ TEST_F(BitmapFileTest, PicturesWithinTheMemoryBudgetLoadAndLargerOnesAreRefused)
     fs::resize_file(path, std::uintmax_t(200) << 20);
     EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap));
     expectEmpty(bitmap);
+
+    // A caller's own limits: the 4096 x 5461 picture loads with exactly its
+    // sides and bytes as the limits; one row fewer of budget, or a largest
+    // side one short of its height, refuses it.
+    EXPECT_TRUE(decodeBitmap(within.data(), within.size(), bitmap, BitmapLimits{5461, 12288u * 5461u}));
+    EXPECT_FALSE(decodeBitmap(within.data(), within.size(), bitmap, BitmapLimits{5461, 12288u * 5460u}));
+    EXPECT_FALSE(decodeBitmap(within.data(), within.size(), bitmap, BitmapLimits{5460, BITMAP_MAX_BYTES}));
+    expectEmpty(bitmap);
 }
 
 TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
