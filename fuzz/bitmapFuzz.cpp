@@ -1,9 +1,12 @@
 // Fuzz target for the walk-through's BMP reader (decodeBitmap).
 //
-// Each input is decoded and checked against what must always hold: a
-// refused file leaves the bitmap empty; an accepted one has sides of at
-// least 1, rows of exactly the padded width x 3 bytes, zero padding, a size
-// within BITMAP_MAX_BYTES, and every byte is read (so sanitizers see any
+// Each input is decoded with a small budget (FUZZ_LIMITS: 1 MiB of decoded
+// pixels instead of the program's 64 MiB, the same largest side), so that
+// every input runs the reader's paths, budget checks included, in a moment
+// however large a picture it claims. It is checked against what must always
+// hold: a refused file leaves the bitmap empty; an accepted one has sides of
+// at least 1, rows of exactly the padded width x 3 bytes, zero padding, a
+// size within the budget, and every byte is read (so sanitizers see any
 // that was never written). Where our reader accepts a file, it is decoded
 // again with stb_image and, if stb_image accepts it too, the pixels must be
 // the same, except where stb_image is known to read the file differently:
@@ -35,6 +38,8 @@
 #include <cstdlib>
 
 namespace {
+
+const BitmapLimits FUZZ_LIMITS{BITMAP_MAX_SIDE, std::size_t(1) << 16};
 
 void require(bool holds, const char* what)
 {
@@ -98,11 +103,11 @@ std::size_t indexAt(const std::uint8_t* data, const IndexedLayout& layout, const
 void checkWellFormed(const Bitmap& bitmap)
 {
     require(bitmap.width >= 1 && bitmap.height >= 1, "accepted picture has an empty side");
-    require(unsigned(bitmap.width) <= BITMAP_MAX_SIDE && unsigned(bitmap.height) <= BITMAP_MAX_SIDE,
-            "accepted picture has a side over BITMAP_MAX_SIDE");
+    require(unsigned(bitmap.width) <= FUZZ_LIMITS.maxSide && unsigned(bitmap.height) <= FUZZ_LIMITS.maxSide,
+            "accepted picture has a side over the limit");
     require(bitmap.rowBytes == (std::size_t(bitmap.width) * 3 + 3) / 4 * 4, "rowBytes is not the padded width x 3");
     require(bitmap.bits.size() == bitmap.rowBytes * std::size_t(bitmap.height), "bits.size() is not rowBytes x height");
-    require(bitmap.bits.size() <= BITMAP_MAX_BYTES, "decoded picture is over the budget");
+    require(bitmap.bits.size() <= FUZZ_LIMITS.maxBytes, "decoded picture is over the budget");
     // Touch every byte; the padding must be zero.
     unsigned long sum = 0;
     std::size_t used = std::size_t(bitmap.width) * 3;
@@ -173,7 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bitmap.height = 1;
     bitmap.rowBytes = 4;
     bitmap.bits.assign(4, 0x55);
-    if (!decodeBitmap(data, size, bitmap)) {
+    if (!decodeBitmap(data, size, bitmap, FUZZ_LIMITS)) {
         require(bitmap.width == 0 && bitmap.height == 0 && bitmap.rowBytes == 0 && bitmap.bits.empty(),
                 "a refused file leaves the bitmap not empty");
         return 0;
