@@ -1,7 +1,46 @@
-# Shared by the run and test commands: the project's folders, the build, and
-# a virtual X display when there is no display.
+# Shared by the scripts: the project's folder, the build, a private virtual
+# X display, and the one cleanup path that stops every process and removes
+# every temporary file a script started or made, when it ends for any reason
+# (success, failure or Ctrl-C).
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+cleanupPids=()
+cleanupPaths=()
+
+# stopOnExit PID...: ends these processes, and waits for them, when the
+# script ends.
+stopOnExit() { cleanupPids+=("$@"); }
+
+# removeOnExit PATH...: removes these files or folders when the script ends.
+removeOnExit() { cleanupPaths+=("$@"); }
+
+# makeTemp VARIABLE [-d]: a new temporary file (or with -d a folder), removed
+# when the script ends, its path in VARIABLE.
+makeTemp() {
+  local -n path=$1
+  path=$(mktemp ${2:-})
+  removeOnExit "$path"
+}
+
+cleanUp() {
+  local status=$?
+  trap - EXIT INT TERM
+  local pid
+  for pid in "${cleanupPids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${cleanupPids[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  if ((${#cleanupPaths[@]} > 0)); then
+    rm -rf "${cleanupPaths[@]}"
+  fi
+  exit "$status"
+}
+trap cleanUp EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # configureAndBuild PRESET [-DNAME=VALUE...] [TARGET...]: configures with
 # the CMake preset and the cache settings given, and builds the given targets
@@ -20,15 +59,17 @@ configureAndBuild() {
   cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
 }
 
-# startVirtualDisplay: starts Xvfb on a free display with a 24-bit screen,
-# exports DISPLAY, and stops the server when the calling script ends.
+# startVirtualDisplay: starts Xvfb on a free display with a 24-bit screen and
+# exports DISPLAY, whatever DISPLAY said before: the tests' windows must not
+# land on a desktop, where a window manager moves them and they cover the
+# user's screen. The server stops when the script ends.
 startVirtualDisplay() {
   local fdFile
-  fdFile=$(mktemp)
+  makeTemp fdFile
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdFile" >/dev/null 2>&1 &
-  xvfbPid=$!
-  trap 'kill "$xvfbPid" 2>/dev/null || true' EXIT
-  for _ in $(seq 1 100); do
+  stopOnExit $!
+  local tries
+  for ((tries = 0; tries < 100; tries++)); do
     [[ -s "$fdFile" ]] && break
     sleep 0.1
   done
@@ -37,6 +78,5 @@ startVirtualDisplay() {
     exit 1
   fi
   export DISPLAY=":$(head -n 1 "$fdFile")"
-  rm -f "$fdFile"
   echo "Started a virtual display on $DISPLAY"
 }
