@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     }
     const double seconds = argc > 3 ? std::atof(argv[3]) : 3.0;
     const char* keys = argc > 4 ? argv[4] : "";
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     if (!display) {
         std::fprintf(stderr, "windowShot: cannot open the X display\n");
         return 1;

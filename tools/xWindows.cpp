@@ -4,13 +4,36 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
+
+namespace {
+
+int passOverVanishedWindows(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable || error->error_code == BadMatch)
+        return 0;
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error: %s (request %d)\n", text, error->request_code);
+    std::exit(1);
+}
+
+} // namespace
+
+Display* openDisplay()
+{
+    XSetErrorHandler(passOverVanishedWindows);
+    return XOpenDisplay(nullptr);
+}
 
 Picture grabWindow(Display* display, Window window)
 {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
     Picture picture;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return picture;
     XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (!image)
         return picture;
@@ -92,9 +115,10 @@ Window findWindowByTitle(Display* display, const std::string& title, std::chrono
 
 WindowPlace placeOf(Display* display, Window window)
 {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
     WindowPlace place;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return place;
     Window child = 0;
     XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &place.x, &place.y, &child);
     place.width = attributes.width;

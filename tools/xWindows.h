@@ -12,7 +12,14 @@
 
 #include "rgbPicture.h"
 
-// What a window shows on the screen now, its inferiors included.
+// Opens the display named by DISPLAY. The windows of other programs come and
+// go while they are looked at, so X errors about windows that no longer
+// exist are passed over instead of ending the process; the calls below then
+// see an empty answer.
+Display* openDisplay();
+
+// What a window shows on the screen now, its inferiors included; an empty
+// picture if the window has gone.
 Picture grabWindow(Display* display, Window window);
 
 // Calls `done` every few milliseconds until it returns true or the timeout

@@ -106,7 +106,7 @@ class Installed : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        display = XOpenDisplay(nullptr);
+        display = ::openDisplay();
         ASSERT_NE(display, nullptr) << "no X display; is DISPLAY set?";
         elsewhere = makeFolder("elsewhere");
     }

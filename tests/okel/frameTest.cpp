@@ -67,7 +67,7 @@ TEST_F(Frame, BlockWordPiecesStandWhereTheirGlyphsPutThemInTheirSlotColours)
     glyphSlot3 = 5; // envwall
     glyphSlot4 = 9; // sunset
     const Picture picture = drawFrames();
-    savePng(picture, "/tmp/okel-frame-blocks.png");
+    keepForFailure(picture, "blocks");
 
     const Probe probes[] = {
         {"A1 column", -125, 0, "metal6464.raw"},
@@ -145,7 +145,7 @@ TEST_F(Frame, BlockGlyphsReachExactlyTheirOuterEdges)
 TEST_F(Frame, StartSlotsShowCheckerGradientMetalAndStars)
 {
     const Picture picture = drawFrames();
-    savePng(picture, "/tmp/okel-frame-start.png");
+    keepForFailure(picture, "start");
     // Glyph 1 wears the checker: both black and white squares on its column.
     const int x0 = px(-138), x1 = px(-112), y0 = py(28), y1 = py(-28);
     EXPECT_GT(countNear(picture, x0, y0, x1, y1, BLACK), 500);
@@ -218,7 +218,7 @@ TEST_F(Frame, BigScaleTriplesTheWordAndPutsTheBackdropBeyondTheFarPlane)
     glyphSlot3 = 5;
     bigScale = 1;
     const Picture picture = drawFrames();
-    savePng(picture, "/tmp/okel-frame-big.png");
+    keepForFailure(picture, "big");
     // Glyph B's top bar now spans y 112.5 .. 178.5 and x -15 .. 165.
     EXPECT_TRUE(probe(picture, px(75), py(145), colourOf("envwall128.raw")));
     EXPECT_TRUE(probe(picture, px(60), py(70), BLACK)) << "the backdrop is not drawn";
@@ -231,7 +231,7 @@ TEST_F(Frame, FromTheBackTheBackdropIsClippedAndTheMoonAndSpheresShow)
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 7; // no white on the word
     cameraZ = -50.0f;
     const Picture picture = drawFrames();
-    savePng(picture, "/tmp/okel-frame-back.png");
+    keepForFailure(picture, "back");
     // Seen from behind, x is mirrored: the moon at (-60, 120) shows at x 60.
     EXPECT_TRUE(probe(picture, px(60), py(120), colourOf("moon256.raw")));
     // The first sphere of the small cluster at (15, 100) shows at x -15.
@@ -255,7 +255,7 @@ TEST_F(Frame, TeapotWordReplacesTheBlocks)
     glyphSlot4 = 9;
     teapotMode = 1;
     const Picture picture = drawFrames();
-    savePng(picture, "/tmp/okel-frame-teapots.png");
+    keepForFailure(picture, "teapots");
     // Teapot centres: glyph 1 from (-155, 50), glyph 4 from (75, 50).
     EXPECT_TRUE(probe(picture, px(-155), py(50), colourOf("metal6464.raw")));
     EXPECT_TRUE(probe(picture, px(-130), py(0), colourOf("metal6464.raw")));

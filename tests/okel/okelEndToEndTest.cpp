@@ -184,6 +184,35 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
     return ::testing::AssertionSuccess();
 }
 
+// Starts the program and waits until its window shows the word's first
+// glyph, the checker picture, which needs no file. The first frame draws the
+// procedural pictures lit (the texture mode is only set by the first file
+// load, whether or not the file could be read), so its white squares come
+// out dark; the frames after it show them white.
+::testing::AssertionResult launchOkel(ProgramWindow& okel, const std::vector<std::string>& arguments = {})
+{
+    if (::testing::AssertionResult launched = okel.launchProgram(arguments, START_TIMEOUT); !launched)
+        return launched;
+    const auto word = [&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); };
+    if (!okel.waitForPictureOf(okel.window, WINDOW_WIDTH, WINDOW_HEIGHT, word, START_TIMEOUT))
+        return ::testing::AssertionFailure() << "the word never appeared; " << okel.outputs();
+    return ::testing::AssertionSuccess();
+}
+
+// Starts the program in a folder of the ten solid-colour texture files and
+// waits until its word shows them: glyph 3 wears the metal file.
+::testing::AssertionResult launchOkelWithSolidTextures(ProgramWindow& okel)
+{
+    writeSolidTextures();
+    if (::testing::AssertionResult launched = launchOkel(okel); !launched)
+        return launched;
+    const Rgb metal = solidColourOf("metal6464.raw");
+    const auto metalShows = [&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); };
+    if (!okel.waitForPictureOf(okel.window, WINDOW_WIDTH, WINDOW_HEIGHT, metalShows, START_TIMEOUT))
+        return ::testing::AssertionFailure() << "glyph 3 never showed the metal file; " << okel.outputs();
+    return ::testing::AssertionSuccess();
+}
+
 // One run of the program in a scratch folder, started by the test with the
 // files and arguments it needs, and stopped after every test, whatever
 // happened.
@@ -193,19 +222,7 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
 
-    // Starts the program and waits until its window shows the word's first
-    // glyph, the checker picture, which needs no file. The first frame draws
-    // the procedural pictures lit (the texture mode is only set by the first
-    // file load, whether or not the file could be read), so its white
-    // squares come out dark; the frames after it show them white.
-    void launch(const std::vector<std::string>& arguments = {})
-    {
-        ASSERT_TRUE(launchProgram(arguments, START_TIMEOUT));
-        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); },
-                                   START_TIMEOUT))
-            << "the word never appeared; program errors:\n"
-            << errorsOf(run);
-    }
+    void launch(const std::vector<std::string>& arguments = {}) { ASSERT_TRUE(launchOkel(*this, arguments)); }
 
     Picture grab() { return ProgramWindow::grab(window); }
 
@@ -245,11 +262,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(OkelRun::SetUp());
-        writeSolidTextures();
-        ASSERT_NO_FATAL_FAILURE(launch());
-        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, START_TIMEOUT))
-            << "glyph 3 never showed the metal file; program errors:\n"
-            << errorsOf(run);
+        ASSERT_TRUE(launchOkelWithSolidTextures(*this));
     }
 
     // A key pressed while Shift is held: the program sees the upper-case
@@ -271,52 +284,80 @@ protected:
     const Rgb moon = solidColourOf("moon256.raw");
 };
 
-TEST_F(OkelProgram, WindowHasItsTitleAndSizeAtTheTopLeftOfTheScreen)
+// The program as it starts, in a folder of the solid-colour texture files,
+// launched once for the suite: these tests only look at its first frames.
+// CTest runs the suite as one test, in one process.
+class OkelStart : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        okel = new ProgramWindow(OKEL_PROGRAM, WINDOW_TITLE);
+        launched = okel->openDisplay(START_TIMEOUT);
+        if (launched)
+            launched = launchOkelWithSolidTextures(*okel);
+        start = okel->last;
+    }
+    static void TearDownTestSuite()
+    {
+        delete okel;
+        okel = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(launched);
+        keepForFailure(start, "start");
+    }
+
+    static inline ProgramWindow* okel = nullptr;
+    static inline ::testing::AssertionResult launched = ::testing::AssertionFailure();
+    static inline Picture start;
+    const Rgb metal = solidColourOf("metal6464.raw");
+    const Rgb star = solidColourOf("star1024.raw");
+    const Rgb earth = solidColourOf("earth1024.raw");
+};
+
+TEST_F(OkelStart, WindowHasItsTitleAndSizeAtTheTopLeftOfTheScreen)
 {
-    const WindowPlace place = placeOf(display, window);
+    const WindowPlace place = placeOf(okel->display, okel->window);
     EXPECT_EQ(place.x, 0);
     EXPECT_EQ(place.y, 0);
     EXPECT_EQ(place.width, WINDOW_WIDTH);
     EXPECT_EQ(place.height, WINDOW_HEIGHT);
 }
 
-TEST_F(OkelProgram, AtStartEachGlyphShowsItsTextureOverTheEarth)
+TEST_F(OkelStart, EachGlyphShowsItsTextureOverTheEarth)
 {
-    const Picture picture = last;
-    save(picture, "start");
-
-    EXPECT_TRUE(showsChecker(picture, GLYPH1_COLUMN));
+    EXPECT_TRUE(showsChecker(start, GLYPH1_COLUMN));
     // Glyph 2's gradient: many colours, and neither the backdrop's nor a
     // file's.
     const PixelRect gradient = pixelsInside(GLYPH2_COLUMN);
-    EXPECT_GT(distinctColours(picture, gradient), 50);
-    EXPECT_EQ(count(picture, gradient, earth), 0);
-    EXPECT_EQ(count(picture, gradient, metal), 0);
+    EXPECT_GT(distinctColours(start, gradient), 50);
+    EXPECT_EQ(count(start, gradient, earth), 0);
+    EXPECT_EQ(count(start, gradient, metal), 0);
 
-    EXPECT_TRUE(showsOnly(picture, GLYPH3_TOP_BAR, metal));
-    EXPECT_TRUE(showsOnly(picture, GLYPH3_MIDDLE_BAR, metal));
-    EXPECT_TRUE(showsOnly(picture, GLYPH4_TOP_BAR, star));
-    EXPECT_TRUE(showsOnly(picture, GLYPH4_COLUMN, star));
+    EXPECT_TRUE(showsOnly(start, GLYPH3_TOP_BAR, metal));
+    EXPECT_TRUE(showsOnly(start, GLYPH3_MIDDLE_BAR, metal));
+    EXPECT_TRUE(showsOnly(start, GLYPH4_TOP_BAR, star));
+    EXPECT_TRUE(showsOnly(start, GLYPH4_COLUMN, star));
 
-    EXPECT_TRUE(showsOnly(picture, ABOVE_THE_WORD, earth));
-    EXPECT_TRUE(showsOnly(picture, BELOW_THE_WORD, earth));
-    EXPECT_TRUE(showsOnly(picture, BETWEEN_GLYPHS_1_AND_2, earth));
+    EXPECT_TRUE(showsOnly(start, ABOVE_THE_WORD, earth));
+    EXPECT_TRUE(showsOnly(start, BELOW_THE_WORD, earth));
+    EXPECT_TRUE(showsOnly(start, BETWEEN_GLYPHS_1_AND_2, earth));
 }
 
-TEST_F(OkelProgram, StatusLinesAreWhiteStrokeTextAtTheLowerLeft)
+TEST_F(OkelStart, StatusLinesAreWhiteStrokeTextAtTheLowerLeft)
 {
-    const Picture picture = last;
     const PixelRect line1 = insideNoInset(STATUS_LINE1);
     const PixelRect line2 = insideNoInset(STATUS_LINE2);
     // Some 50 characters per line, each with a few dozen pixels of stroke.
-    EXPECT_GT(count(picture, line1, WHITE), 400);
-    EXPECT_GT(count(picture, line2, WHITE), 400);
+    EXPECT_GT(count(start, line1, WHITE), 400);
+    EXPECT_GT(count(start, line2, WHITE), 400);
     // The rest of the lines' band is the backdrop.
     const PixelRect status = insideNoInset(STATUS_AREA);
-    EXPECT_EQ(count(picture, status, WHITE) + count(picture, status, earth), area(status));
+    EXPECT_EQ(count(start, status, WHITE) + count(start, status, earth), area(status));
     // Nothing white above them, nor to their right.
-    EXPECT_EQ(count(picture, insideNoInset(ABOVE_THE_STATUS), WHITE), 0);
-    EXPECT_EQ(count(picture, insideNoInset(ViewBox{110, -192, 192, -168}), WHITE), 0);
+    EXPECT_EQ(count(start, insideNoInset(ABOVE_THE_STATUS), WHITE), 0);
+    EXPECT_EQ(count(start, insideNoInset(ViewBox{110, -192, 192, -168}), WHITE), 0);
 }
 
 // A key steps one glyph position to the next texture slot; the other
@@ -343,7 +384,7 @@ TEST_P(OkelSlotKeys, StepTheirGlyphToTheNextTexture)
         press(step.key);
     EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, step.changed, expected); }, FRAME_TIMEOUT))
         << showsOnly(last, step.changed, expected).message();
-    save(last, std::string("slot-") + step.file);
+    keepForFailure(last, std::string("slot-") + step.file);
 
     if (step.key != XK_q) {
         EXPECT_TRUE(showsChecker(last, GLYPH1_COLUMN));
@@ -391,7 +432,7 @@ TEST_F(OkelProgram, KeyRRunsGlyph4ThroughAllTenSlotsAndBack)
 
     press(XK_r); // slot 1: the gradient
     ASSERT_TRUE(waitForPicture([&](const Picture& p) { return distinctColours(p, bar) > 50; }, FRAME_TIMEOUT));
-    save(last, "glyph4-gradient");
+    keepForFailure(last, "glyph4-gradient");
 
     press(XK_r);
     ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, metal); }, FRAME_TIMEOUT));
@@ -406,7 +447,7 @@ TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
     // Where the block bar stood, the backdrop shows between the teapots.
     ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, earth); }, FRAME_TIMEOUT))
         << showsOnly(last, GLYPH4_BAR_CORNER, earth).message();
-    save(last, "teapots");
+    keepForFailure(last, "teapots");
     const PixelRect glyph4 = pixelsInside(GLYPH4_WHOLE, 0);
     const int blockPixels = area(glyph4);
     const int teapotPixels = count(last, glyph4, star);
@@ -432,7 +473,7 @@ TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
     press(XK_t);
     EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, star); }, FRAME_TIMEOUT))
         << showsOnly(last, GLYPH4_BAR_CORNER, star).message();
-    save(last, "blocks-again");
+    keepForFailure(last, "blocks-again");
     EXPECT_TRUE(showsOnly(last, GLYPH4_TOP_BAR, star));
     EXPECT_TRUE(showsOnly(last, GLYPH3_TOP_BAR, metal));
     EXPECT_TRUE(showsChecker(last, GLYPH1_COLUMN));
@@ -443,7 +484,7 @@ TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
     press(XK_f);
     const bool big =
         waitForPicture([&](const Picture& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); }, FRAME_TIMEOUT);
-    save(last, "big");
+    keepForFailure(last, "big");
     ASSERT_TRUE(big) << showsOnly(last, BIG_GAP_BEFORE_GLYPH3, BLACK).message();
     EXPECT_EQ(count(last, WHOLE_WINDOW, earth), 0) << "the backdrop still shows";
     EXPECT_TRUE(showsOnly(last, BIG_GLYPH3_TOP_BAR, metal));
@@ -480,7 +521,7 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
     const Picture back = last;
     // The second click stops the sweep; it is checked further down.
     clickButton(display, window, 1, WINDOW_WIDTH / 2, WINDOW_HEIGHT / 2);
-    save(back, "back");
+    keepForFailure(back, "back");
     EXPECT_GT(count(back, WHOLE_WINDOW, BLACK), WINDOW_WIDTH * WINDOW_HEIGHT / 2);
     // The small white spheres: above or below the word (the camera moves
     // only across, so the word keeps its rows, y -61.5..60) and above the
@@ -512,7 +553,7 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
         return whitePixels(before, line1) == whitePixels(after, line1);
     };
     EXPECT_TRUE(waitUntil(twoFrames, FRAME_TIMEOUT)) << "the camera still moves";
-    save(after, "stopped");
+    keepForFailure(after, "stopped");
     EXPECT_FALSE(regionsDiffer(before, after, 0, 0, WINDOW_WIDTH - 1, line2.y0 - 1));
 }
 
@@ -534,7 +575,7 @@ TEST_F(OkelProgram, UpperCaseLettersChangeNothing)
     press(XK_r);
     ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, tablecloth); }, FRAME_TIMEOUT))
         << showsOnly(last, GLYPH4_TOP_BAR, tablecloth).message();
-    save(last, "upper-case");
+    keepForFailure(last, "upper-case");
     // Everything left of glyph 4 is as it was: the word, and the backdrop,
     // whose spin does not show with a one-colour earth file.
     const int glyph4Left = static_cast<int>(windowX(GLYPH4_WHOLE.left)) - 2;
@@ -609,7 +650,7 @@ TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
     EXPECT_TRUE(
         waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); }, FRAME_TIMEOUT))
         << showsOnly(last, ABOVE_THE_WORD, input.backdrop).message();
-    save(last, std::string("bad-") + input.name);
+    keepForFailure(last, std::string("bad-") + input.name);
     // Whatever it was given, the window keeps its own size and place.
     const WindowPlace place = placeOf(display, window);
     EXPECT_EQ(place.x, 0);
@@ -638,7 +679,7 @@ TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
         return count(p, WHOLE_WINDOW, earth) > third && count(p, WHOLE_WINDOW, BLACK) > third;
     };
     EXPECT_TRUE(waitForPicture(halfEarth, FRAME_TIMEOUT));
-    save(last, "bad-ShortFiles");
+    keepForFailure(last, "bad-ShortFiles");
     const Picture before = last;
     // The border between the halves, through the middle of the window,
     // turns with the backdrop.
@@ -684,7 +725,7 @@ TEST_F(OkelProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
                    flatIn(p, ABOVE_THE_WORD, earth) && showsChecker(p, GLYPH1_COLUMN);
         },
         FRAME_TIMEOUT));
-    save(last, "restored");
+    keepForFailure(last, "restored");
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
     EXPECT_EQ(errorsOf(run), "");

@@ -100,12 +100,12 @@ protected:
     }
     void TearDown() override { resetWalkScene(); }
 
-    Picture frame(const char* savedAs = nullptr)
+    Picture frame(const char* keptAs = nullptr)
     {
         drawView();
         Picture picture = grabCurrentWindow();
-        if (savedAs)
-            savePng(picture, savedAs);
+        if (keptAs)
+            keepForFailure(picture, keptAs);
         return picture;
     }
 
@@ -136,7 +136,7 @@ TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsTh
     // A clear colour no surface shows: the room must cover every pixel.
     const Rgb magenta{255, 0, 255};
     glClearColor(1, 0, 1, 0);
-    const Picture picture = frame("/tmp/walk-start.png");
+    const Picture picture = frame("start");
     EXPECT_EQ(countNear(picture, 0, 0, WIDTH - 1, HEIGHT - 1, magenta), 0) << "background shows";
     // Each block's front face, at its centre and 0.15 units in from its
     // corners.
@@ -236,7 +236,7 @@ TEST_F(RoomFrame, SurfaceWhoseFileFailedToLoadShowsItsLitMaterialUntextured)
     ::testing::internal::CaptureStdout();
     initTextures();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "failed to load bitmap for okel texture\n");
-    const Picture picture = frame("/tmp/walk-no-glyph-texture.png");
+    const Picture picture = frame("no-glyph-texture");
 
     // The glyph material is orange-brown: red over green over blue.
     for (const Block& b : BLOCKS) {
@@ -253,7 +253,7 @@ TEST_F(RoomFrame, LampIsAWhiteBoxBehindTheStartingEye)
 {
     heading = 180.0f;
     const View back{0, 5, 180, 0};
-    const Picture picture = frame("/tmp/walk-lamp.png");
+    const Picture picture = frame("lamp");
     // The lamp box: 0.4 x 0.4 x 1 about (0, 1.5, 10); its face towards the
     // eye is at z = 9.5, 4.5 units away.
     const Pixel centre = viewPixel(0.0, 1.5, 9.5, back);
@@ -278,7 +278,7 @@ TEST_F(RoomFrame, NearPlaneTwoUnitsAwayCutsAwayACloserGlyph)
     const Case cases[] = {{2.6f, GLYPH, "glyph"}, {1.5f, WALL, "far wall"}};
     for (const Case& c : cases) {
         eyeZ = c.eyeZ;
-        const Picture picture = frame(c.eyeZ < 2.0f ? "/tmp/walk-near.png" : nullptr);
+        const Picture picture = frame(c.eyeZ < 2.0f ? "near" : nullptr);
         EXPECT_TRUE(shows(picture, {WIDTH / 2, HEIGHT / 2}, c.kind, c.what)) << "eye at z = " << c.eyeZ;
     }
 }
@@ -309,7 +309,7 @@ TEST_F(Panels, HelpPanelShowsThreeGreenLinesOnDarkGrey)
 {
     drawHelp();
     const Picture picture = grabCurrentWindow();
-    savePng(picture, "/tmp/walk-help.png");
+    keepForFailure(picture, "help");
 
     // Nothing but grey and the text, which stays in the panel's rows.
     const int panelTop = HEIGHT - HELP_HEIGHT;

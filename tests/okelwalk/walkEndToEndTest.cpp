@@ -219,19 +219,16 @@ std::vector<std::string> linesOf(const std::string& text)
     return lines;
 }
 
-// One run of the program in a scratch folder, stopped after every test
-// whatever happened.
-class WalkRun : public ::testing::Test, protected ProgramWindow {
-protected:
-    WalkRun() : ProgramWindow(OKELWALK_PROGRAM, WINDOW_TITLE) {}
-
-    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
+// The program's top-level window and its two subwindows.
+struct WalkWindows : ProgramWindow {
+    WalkWindows() : ProgramWindow(OKELWALK_PROGRAM, WINDOW_TITLE) {}
 
     // Starts the program and finds its window and the two subwindows, told
     // apart by their sizes.
-    void launch(const std::vector<std::string>& arguments = {})
+    ::testing::AssertionResult launch(const std::vector<std::string>& arguments = {})
     {
-        ASSERT_TRUE(launchProgram(arguments, START_TIMEOUT));
+        if (::testing::AssertionResult launched = launchProgram(arguments, START_TIMEOUT); !launched)
+            return launched;
         // The subwindows may be mapped a little after their parent.
         waitUntil(
             [&] {
@@ -248,8 +245,23 @@ protected:
                 return view && help;
             },
             START_TIMEOUT);
-        ASSERT_NE(view, 0u) << "no 480 x 400 subwindow";
-        ASSERT_NE(help, 0u) << "no 480 x 70 subwindow";
+        if (!view || !help)
+            return ::testing::AssertionFailure() << "no 480 x 400 and 480 x 70 subwindows";
+        return ::testing::AssertionSuccess();
+    }
+
+    // Starts the program in a folder of the solid texture files and waits
+    // for its first frame of the word, which `start` keeps.
+    ::testing::AssertionResult launchWithSolidTextures()
+    {
+        writeSolidWalkTextures();
+        if (::testing::AssertionResult launched = launch(); !launched)
+            return launched;
+        const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
+        if (!waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, START_TIMEOUT))
+            return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
+        start = last;
+        return ::testing::AssertionSuccess();
     }
 
     // Grabs the 3D view until it satisfies `shows` or the timeout passes;
@@ -271,6 +283,14 @@ protected:
 
     Window view = 0;
     Window help = 0;
+    Picture start;
+};
+
+// One run of the program in a scratch folder, stopped after every test
+// whatever happened.
+class WalkRun : public ::testing::Test, protected WalkWindows {
+protected:
+    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
 };
 
 // The program with the solid texture files, its first frame of the word on
@@ -280,38 +300,57 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(WalkRun::SetUp());
-        writeSolidWalkTextures();
-        ASSERT_NO_FATAL_FAILURE(launch());
-        const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
-        ASSERT_TRUE(waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, START_TIMEOUT))
-            << "the word never appeared; program output:\n"
-            << outputOf(run);
-        start = last;
+        ASSERT_TRUE(launchWithSolidTextures());
     }
-
-    Picture start;
 };
 
-TEST_F(WalkProgram, WindowsHaveTheirTitlePlacesAndSizes)
+// The program as it starts, with the solid texture files, launched once for
+// the suite: these tests only look at it. CTest runs the suite as one test,
+// in one process.
+class WalkStart : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        walk = new WalkWindows;
+        launched = walk->openDisplay(START_TIMEOUT);
+        if (launched)
+            launched = walk->launchWithSolidTextures();
+    }
+    static void TearDownTestSuite()
+    {
+        delete walk;
+        walk = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(launched);
+        keepForFailure(walk->start, "start");
+    }
+
+    static inline WalkWindows* walk = nullptr;
+    static inline ::testing::AssertionResult launched = ::testing::AssertionFailure();
+};
+
+TEST_F(WalkStart, WindowsHaveTheirTitlePlacesAndSizes)
 {
-    const WindowPlace top = placeOf(display, window);
+    const WindowPlace top = placeOf(walk->display, walk->window);
     EXPECT_EQ(top.x, 100);
     EXPECT_EQ(top.y, 150);
     EXPECT_EQ(top.width, 500);
     EXPECT_EQ(top.height, 500);
 
-    EXPECT_EQ(childrenOf(display, window).size(), 2u);
-    const WindowPlace viewPlace = placeOf(display, view);
+    EXPECT_EQ(childrenOf(walk->display, walk->window).size(), 2u);
+    const WindowPlace viewPlace = placeOf(walk->display, walk->view);
     EXPECT_EQ(viewPlace.x - top.x, 10);
     EXPECT_EQ(viewPlace.y - top.y, 10);
     EXPECT_EQ(viewPlace.width, VIEW_WIDTH);
-    const WindowPlace helpPlace = placeOf(display, help);
+    const WindowPlace helpPlace = placeOf(walk->display, walk->help);
     EXPECT_EQ(helpPlace.x - top.x, 10);
     EXPECT_EQ(helpPlace.y - top.y, 420);
     EXPECT_EQ(helpPlace.width, 480);
 }
 
-TEST_F(WalkProgram, GreyFrameSurroundsTheViewAndTheHelpPanel)
+TEST_F(WalkStart, GreyFrameSurroundsTheViewAndTheHelpPanel)
 {
     Picture whole;
     // The margins: above, left and right of the view, between view and
@@ -319,28 +358,28 @@ TEST_F(WalkProgram, GreyFrameSurroundsTheViewAndTheHelpPanel)
     const PixelRect margins[] = {
         {0, 0, 499, 9}, {0, 0, 9, 499}, {490, 0, 499, 499}, {0, 410, 499, 419}, {0, 490, 499, 499}};
     const auto framed = [&] {
-        whole = grab(window);
+        whole = walk->grab(walk->window);
         for (const PixelRect& m : margins)
             if (countNear(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY) != m.area())
                 return false;
         return true;
     };
     const bool shows = waitUntil(framed, FRAME_TIMEOUT);
-    save(whole, "layout");
+    keepForFailure(whole, "layout");
     ASSERT_EQ(whole.width, 500);
     for (const PixelRect& m : margins)
         EXPECT_TRUE(probeRect(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY)) << "the grey frame never showed: " << shows;
 }
 
-TEST_F(WalkProgram, HelpPanelShowsThreeGreenLinesOnDarkGrey)
+TEST_F(WalkStart, HelpPanelShowsThreeGreenLinesOnDarkGrey)
 {
     Picture panel;
     const auto lettered = [&] {
-        panel = grab(help);
+        panel = walk->grab(walk->help);
         return countNear(panel, 0, 0, 479, 69, HELP_TEXT) > 300;
     };
     ASSERT_TRUE(waitUntil(lettered, FRAME_TIMEOUT));
-    save(panel, "help");
+    keepForFailure(panel, "help");
     // Nothing but the panel's grey and the text's green.
     EXPECT_EQ(countNear(panel, 0, 0, 479, 69, HELP_GREY) + countNear(panel, 0, 0, 479, 69, HELP_TEXT), 480 * 70);
     EXPECT_GT(countNear(panel, 0, 0, 479, 69, HELP_GREY), 480 * 70 * 3 / 4);
@@ -364,34 +403,33 @@ TEST_F(WalkProgram, HelpPanelShowsThreeGreenLinesOnDarkGrey)
 
 TEST_F(WalkRun, MissingTextureFilesAreReportedInOrder)
 {
-    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_TRUE(launch());
     const std::vector<std::string> expected = {"failed to load bitmap for wall texture",
                                                "failed to load bitmap for okel texture",
                                                "failed to load bitmap for ceiling texture"};
     EXPECT_TRUE(waitUntil([&] { return linesOf(outputOf(run)).size() >= 3; }, START_TIMEOUT));
     // The view still draws its frames: the floor's checker needs no file.
     ASSERT_TRUE(waitForView([&](const Picture& p) { return countKind(p, FLOOR_BAND, isLitFloor) > 1000; }));
-    save(last, "no-files");
+    keepForFailure(last, "no-files");
     EXPECT_EQ(linesOf(outputOf(run)), expected) << "program output:\n" << outputOf(run);
 }
 
-TEST_F(WalkProgram, TextureFilesThatLoadAreNotReported) { EXPECT_EQ(outputOf(run), ""); }
+TEST_F(WalkStart, TextureFilesThatLoadAreNotReported) { EXPECT_EQ(outputOf(walk->run), ""); }
 
-TEST_F(WalkProgram, StartViewShowsGlyphsCeilingFloorAndFarWall)
+TEST_F(WalkStart, ViewShowsGlyphsCeilingFloorAndFarWall)
 {
-    save(start, "start");
     for (const BlockFace& block : BLOCK_FACES)
-        EXPECT_TRUE(allOf(start, blockFront(START, block, 3), isGlyph, "glyph red"));
-    EXPECT_TRUE(allOf(start, CEILING_BAND, isCeiling, "ceiling yellow"));
-    EXPECT_TRUE(allOf(start, FLOOR_BAND, isFloor, "floor"));
-    EXPECT_GT(countKind(start, FLOOR_BAND, isBlack), FLOOR_BAND.area() / 5);
-    EXPECT_GT(countKind(start, FLOOR_BAND, isLitFloor), FLOOR_BAND.area() / 5);
+        EXPECT_TRUE(allOf(walk->start, blockFront(START, block, 3), isGlyph, "glyph red"));
+    EXPECT_TRUE(allOf(walk->start, CEILING_BAND, isCeiling, "ceiling yellow"));
+    EXPECT_TRUE(allOf(walk->start, FLOOR_BAND, isFloor, "floor"));
+    EXPECT_GT(countKind(walk->start, FLOOR_BAND, isBlack), FLOOR_BAND.area() / 5);
+    EXPECT_GT(countKind(walk->start, FLOOR_BAND, isLitFloor), FLOOR_BAND.area() / 5);
     // The far wall behind the gaps; the lamp, a small white box, may pass
     // in front of it, but no other surface may show there.
     for (const PixelRect& wall : {WALL_BETWEEN_A, WALL_THROUGH_B}) {
-        EXPECT_GT(countKind(start, wall, isWall), wall.area() * 9 / 10)
+        EXPECT_GT(countKind(walk->start, wall, isWall), wall.area() * 9 / 10)
             << "in " << wall.x0 << "," << wall.y0 << " .. " << wall.x1 << "," << wall.y1;
-        EXPECT_EQ(countKind(start, wall, isGlyph) + countKind(start, wall, isCeiling), 0);
+        EXPECT_EQ(countKind(walk->start, wall, isGlyph) + countKind(walk->start, wall, isCeiling), 0);
     }
 }
 
@@ -406,7 +444,7 @@ TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
     near.z = 3.0;
     const double edge = viewPixel(near, -1.0, 0.0, FRONT_Z).x;
     const bool walked = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, 10, 200); });
-    save(last, "walked");
+    keepForFailure(last, "walked");
     ASSERT_TRUE(walked) << "glyph B's left edge is not at column " << edge;
     // The bob's phase steps 30 degrees a step and starts again after 13
     // steps (30 .. 360, then 0), so after 40 it stands at 30: the eye is
@@ -440,7 +478,7 @@ TEST_F(WalkProgram, LeftArrowSixtyTimesTurnsToTheSideWall)
     turned.heading = 90.0;
     const double edge = viewPixel(turned, -4.5, 0.0, FRONT_Z).x;
     const bool turned90 = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, 90, 330); });
-    save(last, "turned-left");
+    keepForFailure(last, "turned-left");
     ASSERT_TRUE(turned90) << "the first block's edge is not at column " << edge;
     EXPECT_EQ(countKind(last, {0, 0, static_cast<int>(edge) - 2, VIEW_HEIGHT - 1}, isGlyph), 0);
     // Where glyph B stood the side wall shows between ceiling and floor; the
@@ -482,7 +520,7 @@ TEST_P(WalkTilt, PageKeysTiltTheHead)
     const int right = static_cast<int>(viewPixel(tilted, 2.0, up ? CEILING_Y : FLOOR_Y, FRONT_Z).x) - 3;
     const Side glyphSide = up ? Side::Bottom : Side::Top;
     const bool tiltedView = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, glyphSide, left, right); });
-    save(last, std::string("tilt-") + tiltCase.name);
+    keepForFailure(last, std::string("tilt-") + tiltCase.name);
     ASSERT_TRUE(tiltedView) << "glyph B's edge is not at row " << edge;
     EXPECT_TRUE(allOf(last, band, grows, up ? "ceiling yellow" : "floor"));
     EXPECT_GT(countKind(last, WHOLE_VIEW, grows), 2 * countKind(start, WHOLE_VIEW, grows));
@@ -508,8 +546,8 @@ TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
             return regionsDiffer(first, later, front.x0 + 10, front.y0 + 10, front.x1 + 10, front.y1 + 10);
         },
         FRAME_TIMEOUT);
-    save(first, "lamp-first");
-    save(later, "lamp-later");
+    keepForFailure(first, "lamp-first");
+    keepForFailure(later, "lamp-later");
     EXPECT_TRUE(relit) << "the lighting stayed the same with no input";
     EXPECT_FALSE(regionsDiffer(first, later, 10, 420, 489, 489)) << "the help panel changed";
 }
@@ -629,7 +667,7 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
     writeTextureFile("corrigatedIronTexture.bmp", input.wall, WALL_COLOUR);
     writeTextureFile("leopard.bmp", input.glyph, GLYPH_COLOUR);
     writeTextureFile("concrete.bmp", input.ceiling, CEILING_COLOUR);
-    ASSERT_NO_FATAL_FAILURE(launch(input.arguments));
+    ASSERT_TRUE(launch(input.arguments));
 
     // The surfaces whose files load show their hue, the others none of it;
     // the floor always shows its checker.
@@ -653,7 +691,7 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
         return countKind(p, FLOOR_BAND, isLitFloor) > 1000;
     };
     const bool shows = waitForView(expected, START_TIMEOUT);
-    save(last, std::string("bad-") + input.name);
+    keepForFailure(last, std::string("bad-") + input.name);
     EXPECT_TRUE(shows) << "the surfaces do not show their files' hues";
 
     std::string lines;
@@ -708,7 +746,7 @@ TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
             return countNear(whole, 10, 420, 489, 489, HELP_TEXT) > 300;
         },
         FRAME_TIMEOUT);
-    save(whole, "restored");
+    keepForFailure(whole, "restored");
     EXPECT_TRUE(framed) << "the frame and the help panel were not repainted";
     const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
     EXPECT_TRUE(waitForView([&](const Picture& p) { return countKind(p, middleBar, isGlyph) == middleBar.area(); }));

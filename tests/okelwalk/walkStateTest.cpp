@@ -378,7 +378,7 @@ TEST_F(StartUp, CubeFrontFaceShowsTheWholeTextureUprightOverTwoUnits)
     glCallList(LIST_CUBE);
     const Picture picture = readBackBuffer();
     glDeleteTextures(1, &texture);
-    savePng(picture, "/tmp/walk-cube.png");
+    keepForFailure(picture, "cube");
 
     const Rgb black{0, 0, 0};
     EXPECT_TRUE(probeRect(picture, 125, 205, 235, 295, lowerLeft));

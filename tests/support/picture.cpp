@@ -1,7 +1,14 @@
 // The pixel probe every test uses, on pictures read back from a window.
 #include "picture.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,4 +65,54 @@ bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, i
             if (!(a.at(x, y) == b.at(x, y)))
                 return true;
     return false;
+}
+
+namespace {
+
+// The pictures kept for the running test, written at its end if it failed.
+class FailurePictures : public ::testing::EmptyTestEventListener {
+public:
+    static FailurePictures& instance()
+    {
+        static FailurePictures* pictures = [] {
+            auto* listener = new FailurePictures;
+            ::testing::UnitTest::GetInstance()->listeners().Append(listener); // owned by GoogleTest
+            return listener;
+        }();
+        return *pictures;
+    }
+
+    void keep(const Picture& picture, const std::string& name)
+    {
+        for (auto& [keptName, kept] : pictures)
+            if (keptName == name) {
+                kept = picture;
+                return;
+            }
+        pictures.emplace_back(name, picture);
+    }
+
+    void OnTestEnd(const ::testing::TestInfo& test) override
+    {
+        if (test.result()->Failed())
+            for (const auto& [name, picture] : pictures) {
+                std::string file = std::string("okel-") + test.test_suite_name() + "." + test.name() + "-" + name +
+                                   "-" + std::to_string(getpid()) + ".png";
+                std::replace(file.begin(), file.end(), '/', '_');
+                const std::string path = (std::filesystem::temp_directory_path() / file).string();
+                if (savePng(picture, path))
+                    std::printf("picture of the failure: %s\n", path.c_str());
+            }
+        pictures.clear();
+    }
+
+private:
+    std::vector<std::pair<std::string, Picture>> pictures;
+};
+
+} // namespace
+
+void keepForFailure(const Picture& picture, const std::string& name)
+{
+    FailurePictures::instance().keep(picture, name);
 }

@@ -19,3 +19,9 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
 
 // True if any pixel differs between the two pictures' rectangles.
 bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1);
+
+// Keeps a copy of the picture for the current test: if the test fails, it is
+// written as a PNG file named after the test, `name` and the process into
+// the temporary folder, and the path printed; if it passes, nothing is
+// written. A later picture of the same name replaces an earlier one.
+void keepForFailure(const Picture& picture, const std::string& name);

@@ -1,7 +1,6 @@
 // The end-to-end tests' view of a program on the test display.
 #include "programWindow.h"
 
-#include <filesystem>
 #include <utility>
 
 using namespace std::chrono_literals;
@@ -22,7 +21,7 @@ ProgramWindow::~ProgramWindow()
 
 ::testing::AssertionResult ProgramWindow::openDisplay(std::chrono::milliseconds timeout)
 {
-    display = XOpenDisplay(nullptr);
+    display = ::openDisplay();
     if (!display)
         return ::testing::AssertionFailure() << "no X display; is DISPLAY set?";
     if (!waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, timeout))
@@ -52,12 +51,14 @@ bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
                                      const std::function<bool(const Picture&)>& shows,
                                      std::chrono::milliseconds timeout)
 {
-    return waitUntil(
+    const bool shown = waitUntil(
         [&] {
             last = grab(which);
             return last.width == width && last.height == height && shows(last);
         },
         timeout);
+    keepForFailure(last, "last-seen");
+    return shown;
 }
 
 void ProgramWindow::press(unsigned long keySym, int times)
@@ -65,12 +66,6 @@ void ProgramWindow::press(unsigned long keySym, int times)
     focusWindow(display, window);
     for (int i = 0; i < times; ++i)
         pressKey(display, keySym);
-}
-
-void ProgramWindow::save(const Picture& picture, const std::string& name) const
-{
-    const std::string programName = std::filesystem::path(program).filename().string();
-    savePng(picture, "/tmp/" + programName + "-e2e-" + name + ".png");
 }
 
 std::string ProgramWindow::outputs() const

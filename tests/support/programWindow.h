@@ -35,16 +35,13 @@ public:
     Picture grab(Window which);
 
     // Grabs the window until its picture has the size and satisfies
-    // `shows`, or the timeout passes; `last` keeps the last picture.
+    // `shows`, or the timeout passes; `last` keeps the last picture, which
+    // is also written out if the test fails (keepForFailure).
     bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Picture&)>& shows,
                           std::chrono::milliseconds timeout);
 
     // Gives the program's window the focus and presses the key `times` times.
     void press(unsigned long keySym, int times = 1);
-
-    // Saves a picture under /tmp, named after the program and `name`, for a
-    // person to look at.
-    void save(const Picture& picture, const std::string& name) const;
 
     // Everything the program has written so far, to show with a failure.
     std::string outputs() const;

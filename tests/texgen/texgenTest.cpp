@@ -1,6 +1,7 @@
-// Runs the real texgen into fresh temporary folders and checks what it writes:
-// the set of files and their sizes, that reruns give the same bytes, and that
-// the pictures are roughly what their names say; likewise for the icons.
+// Checks what the real texgen writes in the test run's own run of it (the
+// fixture texgen.run): the set of files and their sizes, that the build's
+// run wrote the same bytes, and that the pictures are roughly what their
+// names say; likewise for the icons. Bad command lines run texgen anew.
 #define STBI_ONLY_BMP
 #define STBI_ONLY_PNG
 #define STB_IMAGE_IMPLEMENTATION
@@ -42,6 +43,7 @@ std::vector<std::string> splitList(const std::string& list)
 }
 const std::vector<std::string> TEXTURE_FILES = splitList(OKEL_TEXTURE_FILES);
 const std::vector<std::string> ICON_FILES = splitList(OKEL_ICON_FILES);
+const std::vector<std::string> WINDOWS_ICON_FILES = splitList(OKEL_WINDOWS_ICON_FILES);
 
 // The size in bytes of each texture file, as the programs read it.
 std::uintmax_t expectedBytes(const std::string& name)
@@ -124,44 +126,26 @@ double patchBrightness(const std::vector<unsigned char>& raw, int size, int x0, 
     return sum / (patch * patch * 3);
 }
 
-// One run of texgen shared by the tests of its output.
+// What texgen wrote in this test run's own run of it (the CTest fixture
+// texgen.run): the texture files, the icon theme and the Windows icons.
 class TexgenOutput : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        scratch = freshScratch("output");
-        exitStatus = runTexgen(scratch, scratch / "out");
-    }
-    static void TearDownTestSuite() { fs::remove_all(scratch); }
-    static std::vector<unsigned char> bytesOf(const char* name) { return readBytes(scratch / "out" / name); }
+    static std::vector<unsigned char> bytesOf(const char* name) { return readBytes(OUTPUT / "textures" / name); }
+    static fs::path iconFolder() { return OUTPUT / "icons"; }
 
-    static inline fs::path scratch;
-    // The icons are painted on first use, so that only the tests of icons wait for them.
-    static fs::path iconFolder()
-    {
-        if (!iconsPainted) {
-            iconExitStatus = runTexgen(scratch, scratch / "icons", "--icons");
-            iconsPainted = true;
-        }
-        return scratch / "icons";
-    }
-
-    static inline int exitStatus = -1;
-    static inline bool iconsPainted = false;
-    static inline int iconExitStatus = -1;
+    static inline const fs::path OUTPUT = TEXGEN_OUTPUT;
 };
 
-TEST_F(TexgenOutput, ExitsWithZeroAfterWritingEveryFileAtItsExactSize)
+TEST_F(TexgenOutput, WritesEveryTextureFileAtItsExactSize)
 {
-    EXPECT_EQ(exitStatus, 0);
     EXPECT_EQ(TEXTURE_FILES.size(), 13u);
     std::set<std::string> written;
-    for (const fs::directory_entry& entry : fs::directory_iterator(scratch / "out"))
+    for (const fs::directory_entry& entry : fs::directory_iterator(OUTPUT / "textures"))
         written.insert(entry.path().filename().string());
     EXPECT_EQ(written, std::set<std::string>(TEXTURE_FILES.begin(), TEXTURE_FILES.end()));
     for (const std::string& name : TEXTURE_FILES) {
-        ASSERT_TRUE(fs::exists(scratch / "out" / name)) << name;
-        EXPECT_EQ(fs::file_size(scratch / "out" / name), expectedBytes(name)) << name;
+        ASSERT_TRUE(fs::exists(OUTPUT / "textures" / name)) << name;
+        EXPECT_EQ(fs::file_size(OUTPUT / "textures" / name), expectedBytes(name)) << name;
     }
 }
 
@@ -177,22 +161,13 @@ TEST_F(TexgenOutput, BmpFilesLoadAs256By256WithThreeChannels)
 {
     for (const char* name : {"corrigatedIronTexture.bmp", "leopard.bmp", "concrete.bmp"}) {
         int width = 0, height = 0, channels = 0;
-        unsigned char* pixels = stbi_load((scratch / "out" / name).string().c_str(), &width, &height, &channels, 0);
+        unsigned char* pixels = stbi_load((OUTPUT / "textures" / name).string().c_str(), &width, &height, &channels, 0);
         ASSERT_NE(pixels, nullptr) << name << ": " << stbi_failure_reason();
         EXPECT_EQ(width, 256) << name;
         EXPECT_EQ(height, 256) << name;
         EXPECT_EQ(channels, 3) << name;
         stbi_image_free(pixels);
     }
-}
-
-TEST_F(TexgenOutput, SecondRunWritesIdenticalBytes)
-{
-    const fs::path again = freshScratch("again");
-    ASSERT_EQ(runTexgen(again, again / "out"), 0);
-    for (const std::string& name : TEXTURE_FILES)
-        EXPECT_TRUE(readBytes(scratch / "out" / name) == readBytes(again / "out" / name)) << name;
-    fs::remove_all(again);
 }
 
 TEST_F(TexgenOutput, BlueSurfaceIsBlueInEveryPixel)
@@ -239,7 +214,6 @@ TEST_F(TexgenOutput, StarFieldIsMostlyDarkWithSomeBrightStars)
 TEST_F(TexgenOutput, IconsAreSquarePngsOfTheirFolderSizeWithAPictureOnATransparentGround)
 {
     const fs::path icons = iconFolder();
-    EXPECT_EQ(iconExitStatus, 0);
     EXPECT_EQ(ICON_FILES.size(), 6u);
     for (const std::string& name : ICON_FILES) {
         SCOPED_TRACE(name);
@@ -302,13 +276,16 @@ TEST_F(TexgenOutput, IconsShowTheirScenesAtEverySize)
     }
 }
 
-TEST_F(TexgenOutput, SecondIconRunWritesIdenticalBytes)
+// The build ran texgen too, into its own folders: a second run, which
+// wrote the same bytes.
+TEST_F(TexgenOutput, ASecondRunWritesIdenticalBytes)
 {
-    const fs::path again = freshScratch("icons-again");
-    ASSERT_EQ(runTexgen(again, again / "icons", "--icons"), 0);
+    for (const std::string& name : TEXTURE_FILES)
+        EXPECT_TRUE(readBytes(OUTPUT / "textures" / name) == readBytes(fs::path(BUILD_TEXTURES) / name)) << name;
     for (const std::string& name : ICON_FILES)
-        EXPECT_TRUE(readBytes(iconFolder() / name) == readBytes(again / "icons" / name)) << name;
-    fs::remove_all(again);
+        EXPECT_TRUE(readBytes(iconFolder() / name) == readBytes(fs::path(BUILD_ICONS) / name)) << name;
+    for (const std::string& name : WINDOWS_ICON_FILES)
+        EXPECT_TRUE(readBytes(OUTPUT / "ico" / name) == readBytes(fs::path(BUILD_ICONS) / name)) << name;
 }
 
 // The Windows icon files hold the same pictures at 16, 32, 48 and 256
@@ -317,11 +294,9 @@ TEST_F(TexgenOutput, SecondIconRunWritesIdenticalBytes)
 // icon theme's 48-pixel PNG, pixel for pixel.
 TEST_F(TexgenOutput, WindowsIconFilesHoldFourSizesOfTheSamePictures)
 {
-    const fs::path ico = freshScratch("ico");
-    ASSERT_EQ(runTexgen(ico, ico / "out", "--ico"), 0);
     for (const char* program : {"okel", "okelwalk"}) {
         SCOPED_TRACE(program);
-        const std::vector<unsigned char> file = readBytes(ico / "out" / (std::string(program) + ".ico"));
+        const std::vector<unsigned char> file = readBytes(OUTPUT / "ico" / (std::string(program) + ".ico"));
         ASSERT_GT(file.size(), 6u + 4 * 16);
         const auto u32 = [&](std::size_t at) {
             return std::uint32_t(file[at]) | file[at + 1] << 8 | file[at + 2] << 16 | std::uint32_t(file[at + 3]) << 24;
@@ -363,7 +338,6 @@ TEST_F(TexgenOutput, WindowsIconFilesHoldFourSizesOfTheSamePictures)
         }
         stbi_image_free(png48);
     }
-    fs::remove_all(ico);
 }
 
 TEST(TexgenRun, MissingFolderFailsWithStatusOneAndAMessage)
