@@ -62,11 +62,13 @@ configureAndBuild() {
 # startVirtualDisplay: starts Xvfb on a free display with a 24-bit screen and
 # exports DISPLAY, whatever DISPLAY said before: the tests' windows must not
 # land on a desktop, where a window manager moves them and they cover the
-# user's screen. The server stops when the script ends.
+# user's screen. The server stops when the script ends. It does not reset
+# when its last client leaves (-noreset): a reset takes a moment in which
+# the next test's program cannot connect.
 startVirtualDisplay() {
   local fdFile
   makeTemp fdFile
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdFile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdFile" >/dev/null 2>&1 &
   stopOnExit $!
   local tries
   for ((tries = 0; tries < 100; tries++)); do
