@@ -28,7 +28,8 @@ WalkState currentState() { return {eyeX, eyeZ, bobHeight, bobPhase, heading, til
 
 WalkState startState() { return {0.0f, 5.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}; }
 
-// Exact comparison: the state is float arithmetic done the same way.
+// Exact comparison: turns and tilts are whole and half degrees, which floats
+// hold exactly.
 bool operator==(const WalkState& a, const WalkState& b)
 {
     return a.eyeX == b.eyeX && a.eyeZ == b.eyeZ && a.bobHeight == b.bobHeight && a.bobPhase == b.bobPhase &&
@@ -42,20 +43,8 @@ std::ostream& operator<<(std::ostream& out, const WalkState& s)
                << " heading " << s.heading << " tilt " << s.tilt << " lamp " << s.lampAngle;
 }
 
-// The keys' arithmetic: double precision from the float state, each result
-// stored back as a float; a degree is the float nearest to pi / 180.
-const double RADIANS_PER_DEGREE = static_cast<float>(M_PI / 180.0);
-const double WALK_STEP = 0.05f;
-
-float bobHeightAt(float phase) { return static_cast<float>(0.1 * std::sin(phase * RADIANS_PER_DEGREE)); }
-
-// One step along (-sin h, -cos h) on the floor; direction -1 walks back.
-void walk(WalkState& s, double direction)
-{
-    const double r = s.heading * RADIANS_PER_DEGREE;
-    s.eyeX = static_cast<float>(s.eyeX - direction * WALK_STEP * std::sin(r));
-    s.eyeZ = static_cast<float>(s.eyeZ - direction * WALK_STEP * std::cos(r));
-}
+// The head bobs 0.1 units at most, along the sine of its phase in degrees.
+double bobAt(double phaseDegrees) { return 0.1 * std::sin(phaseDegrees * M_PI / 180.0); }
 
 class Navigation : public ::testing::Test {
 protected:
@@ -74,60 +63,47 @@ protected:
     }
 };
 
+// A step is 0.05 units along the heading, (-sin h, -cos h) on the floor:
+// straight on along -z at the start, a little to the left after one turn of
+// 1.5 degrees left. Each step moves the head's bob 30 degrees on, or back.
 TEST_F(Navigation, WalkingKeysStepAlongTheHeadingAndBobTheHead)
 {
     struct Case {
         const char* name;
         std::vector<int> keys;
-        std::function<void(WalkState&)> expect;
-        float approxX, approxZ, approxBob; // the same, rounded, as a check on the sign
+        double x, z, bobPhase;
     };
+    const double turned = 1.5 * M_PI / 180.0;
     const Case cases[] = {
-        {"up from the start",
-         {GLUT_KEY_UP},
-         [](WalkState& s) {
-             walk(s, +1);
-             s.bobPhase = 30.0f;
-             s.bobHeight = bobHeightAt(30.0f);
-         },
-         0.0f,
-         4.95f,
-         0.05f},
-        {"left, then up",
-         {GLUT_KEY_LEFT, GLUT_KEY_UP},
-         [](WalkState& s) {
-             s.heading = 1.5f;
-             walk(s, +1);
-             s.bobPhase = 30.0f;
-             s.bobHeight = bobHeightAt(30.0f);
-         },
-         -0.0013f,
-         4.95f,
-         0.05f},
-        {"down from the start",
-         {GLUT_KEY_DOWN},
-         [](WalkState& s) {
-             walk(s, -1);
-             s.bobPhase = 359.0f;
-             s.bobHeight = bobHeightAt(359.0f);
-         },
-         0.0f,
-         5.05f,
-         -0.0017f},
+        {"up from the start", {GLUT_KEY_UP}, 0.0, 4.95, 30.0},
+        {"left, then up", {GLUT_KEY_LEFT, GLUT_KEY_UP}, -0.05 * std::sin(turned), 5.0 - 0.05 * std::cos(turned), 30.0},
+        {"down from the start", {GLUT_KEY_DOWN}, 0.0, 5.05, 359.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         resetWalkScene();
         for (int key : c.keys)
             press(key);
-        WalkState expected = startState();
-        c.expect(expected);
-        EXPECT_EQ(currentState(), expected);
-        EXPECT_NEAR(eyeX, c.approxX, 1e-4);
-        EXPECT_NEAR(eyeZ, c.approxZ, 1e-4);
-        EXPECT_NEAR(bobHeight, c.approxBob, 1e-4);
+        EXPECT_NEAR(eyeX, c.x, 1e-6);
+        EXPECT_NEAR(eyeZ, c.z, 1e-6);
+        EXPECT_EQ(bobPhase, c.bobPhase);
+        EXPECT_NEAR(bobHeight, bobAt(c.bobPhase), 1e-6);
+        EXPECT_EQ(lampAngle, 0.0f);
         EXPECT_EQ(glutGetWindow(), viewWindow);
     }
+}
+
+// Sixty turns left face along -x; twenty steps then walk one unit that way.
+TEST_F(Navigation, WalkingAfterAQuarterTurnMovesAcrossTheRoom)
+{
+    press(GLUT_KEY_LEFT, 60);
+    EXPECT_FLOAT_EQ(heading, 90.0f);
+    press(GLUT_KEY_UP, 20);
+    EXPECT_NEAR(eyeX, -1.0, 1e-5);
+    EXPECT_NEAR(eyeZ, 5.0, 1e-5);
+    press(GLUT_KEY_DOWN, 40);
+    EXPECT_NEAR(eyeX, 1.0, 1e-5);
+    EXPECT_NEAR(eyeZ, 5.0, 1e-5);
 }
 
 TEST_F(Navigation, BobPhaseRunsThirtyDegreesAStepAndWrapsOncePerThirteenSteps)
@@ -151,7 +127,7 @@ TEST_F(Navigation, BobPhaseRunsThirtyDegreesAStepAndWrapsOncePerThirteenSteps)
         for (size_t i = 0; i < c.phases.size(); ++i) {
             press(c.key);
             EXPECT_EQ(bobPhase, c.phases[i]) << "after press " << i + 1;
-            EXPECT_EQ(bobHeight, bobHeightAt(c.phases[i])) << "after press " << i + 1;
+            EXPECT_NEAR(bobHeight, bobAt(c.phases[i]), 1e-6) << "after press " << i + 1;
         }
     }
 }

@@ -395,44 +395,109 @@ TEST_F(StartUp, CubeFrontFaceShowsTheWholeTextureUprightOverTwoUnits)
 // ---------------------------------------------------------------------------
 // Materials.
 
-TEST_F(StartUp, SetMaterialMakesEachRowTheFrontMaterialAndOnlyTheLampGlows)
+// What each material row looks like: an untextured square facing the eye,
+// lit by one white light from straight behind the eye at a time, shows one
+// term of the lighting sum: only ambient light shows the ambient colour,
+// only diffuse light the diffuse colour, and with no light only what the
+// material emits. Only specular light, from 20 degrees aside, shows the
+// specular colour times cos(10 degrees) to the power of the shininess (the
+// distant viewer's halfway vector lies 10 degrees off the normal).
+class MaterialLook {
+public:
+    MaterialLook()
+    {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_DEPTH_TEST);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        const GLfloat none[4] = {0, 0, 0, 1};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    ~MaterialLook() { glPopAttrib(); }
+
+    // Whether the square's middle shows `expected` under light 0 with these
+    // colours, coming from `degrees` aside.
+    ::testing::AssertionResult shows(Rgb expected, int row, float ambient, float diffuse, float specular,
+                                     float degrees = 0.0f)
+    {
+        const GLfloat a[4] = {ambient, ambient, ambient, 1}, d[4] = {diffuse, diffuse, diffuse, 1},
+                      s[4] = {specular, specular, specular, 1};
+        const GLfloat direction[4] = {
+            std::sin(degrees * float(M_PI) / 180), 0, std::cos(degrees * float(M_PI) / 180), 0};
+        glLightfv(GL_LIGHT0, GL_AMBIENT, a);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, d);
+        glLightfv(GL_LIGHT0, GL_SPECULAR, s);
+        glLightfv(GL_LIGHT0, GL_POSITION, direction);
+        setMaterial(row);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBegin(GL_QUADS);
+        glNormal3f(0, 0, 1);
+        glVertex3f(-1, -1, 0);
+        glVertex3f(1, -1, 0);
+        glVertex3f(1, 1, 0);
+        glVertex3f(-1, 1, 0);
+        glEnd();
+        return probe(readBackBuffer(), WIDTH / 2, HEIGHT / 2, expected, 2);
+    }
+};
+
+Rgb pixelOf(const std::array<float, 3>& colour, float factor = 1.0f)
+{
+    const auto channel = [&](float c) { return static_cast<int>(std::lround(std::min(1.0f, c * factor) * 255)); };
+    return {channel(colour[0]), channel(colour[1]), channel(colour[2])};
+}
+
+TEST_F(StartUp, EachMaterialRowLooksAsItsSurfaceShouldAndOnlyTheLampGlows)
 {
     struct Row {
         int row;
         const char* name;
-        std::vector<GLfloat> specular, ambient, diffuse, emission;
-        GLfloat shininess;
+        std::array<float, 3> ambient, diffuse, specular;
+        float shininess;
+        bool glows;
     };
-    const std::vector<GLfloat> dark{0, 0, 0, 1};
     const Row rows[] = {
-        {MAT_GLYPH, "glyph", {0.6f, 0.5f, 0.2f, 1}, {0.6f, 0.4f, 0.5f, 1}, {0.8f, 0.6f, 0.4f, 1}, dark, 60},
-        {MAT_FLOOR, "floor", {0.9f, 0.9f, 0.9f, 1}, {0.3f, 0.8f, 0.3f, 1}, {0.4f, 0.9f, 0.4f, 1}, dark, 40},
-        {MAT_WALL, "wall", {0.7f, 0.8f, 0.9f, 1}, {0.2f, 0.5f, 0.8f, 1}, {0.4f, 0.5f, 0.9f, 1}, dark, 100},
-        {MAT_CEILING, "ceiling", {0.9f, 0.9f, 0.9f, 1}, {0.9f, 0.9f, 0.9f, 0.2f}, {0.9f, 0.9f, 0.9f, 1}, dark, 70},
-        {MAT_LAMP, "lamp", {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, 100},
+        {MAT_GLYPH, "glyph", {0.6f, 0.4f, 0.5f}, {0.8f, 0.6f, 0.4f}, {0.6f, 0.5f, 0.2f}, 60, false},
+        {MAT_FLOOR, "floor", {0.3f, 0.8f, 0.3f}, {0.4f, 0.9f, 0.4f}, {0.9f, 0.9f, 0.9f}, 40, false},
+        {MAT_WALL, "wall", {0.2f, 0.5f, 0.8f}, {0.4f, 0.5f, 0.9f}, {0.7f, 0.8f, 0.9f}, 100, false},
+        {MAT_CEILING, "ceiling", {0.9f, 0.9f, 0.9f}, {0.9f, 0.9f, 0.9f}, {0.9f, 0.9f, 0.9f}, 70, false},
+        {MAT_LAMP, "lamp", {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, 100, true},
     };
-    const GLfloat backMark[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    MaterialLook look;
+    const Rgb white{255, 255, 255}, black{0, 0, 0};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
+        if (r.glows) {
+            EXPECT_TRUE(look.shows(white, r.row, 0, 0, 0)) << "the lamp's own light";
+            continue;
+        }
+        EXPECT_TRUE(look.shows(black, r.row, 0, 0, 0)) << "glows";
+        EXPECT_TRUE(look.shows(pixelOf(r.ambient), r.row, 1, 0, 0)) << "ambient";
+        EXPECT_TRUE(look.shows(pixelOf(r.diffuse), r.row, 0, 1, 0)) << "diffuse";
+        const float highlight = std::pow(std::cos(10.0f * float(M_PI) / 180), r.shininess);
+        EXPECT_TRUE(look.shows(pixelOf(r.specular, highlight), r.row, 0, 0, 1, 20)) << "specular";
+    }
+}
+
+// The emission is set on both sides, the specular colour only in front.
+TEST_F(StartUp, MaterialsSetTheSpecularColourInFrontAndTheEmissionOnBothSides)
+{
+    const GLfloat backMark[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    for (int row : {MAT_WALL, MAT_LAMP}) {
         glMaterialfv(GL_BACK, GL_SPECULAR, backMark);
         glMaterialfv(GL_BACK, GL_EMISSION, backMark);
-        setMaterial(r.row);
-        GLfloat value[4];
-        glGetMaterialfv(GL_FRONT, GL_SPECULAR, value);
-        EXPECT_TRUE(sameFloats(value, r.specular)) << "specular";
-        glGetMaterialfv(GL_FRONT, GL_AMBIENT, value);
-        EXPECT_TRUE(sameFloats(value, r.ambient)) << "ambient";
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, value);
-        EXPECT_TRUE(sameFloats(value, r.diffuse)) << "diffuse";
-        glGetMaterialfv(GL_FRONT, GL_EMISSION, value);
-        EXPECT_TRUE(sameFloats(value, r.emission)) << "emission";
-        glGetMaterialfv(GL_FRONT, GL_SHININESS, value);
-        EXPECT_EQ(value[0], r.shininess) << "shininess";
-        // The emission is set on both sides, the specular colour only in front.
-        glGetMaterialfv(GL_BACK, GL_EMISSION, value);
-        EXPECT_TRUE(sameFloats(value, r.emission)) << "back emission";
-        glGetMaterialfv(GL_BACK, GL_SPECULAR, value);
-        EXPECT_TRUE(sameFloats(value, {backMark[0], backMark[1], backMark[2], backMark[3]})) << "back specular";
+        setMaterial(row);
+        GLfloat front[4], back[4];
+        glGetMaterialfv(GL_FRONT, GL_EMISSION, front);
+        glGetMaterialfv(GL_BACK, GL_EMISSION, back);
+        EXPECT_TRUE(sameFloats(back, {front[0], front[1], front[2], front[3]})) << "row " << row;
+        glGetMaterialfv(GL_BACK, GL_SPECULAR, back);
+        EXPECT_TRUE(sameFloats(back, {backMark[0], backMark[1], backMark[2], backMark[3]})) << "row " << row;
     }
 }
 
