@@ -83,6 +83,8 @@ TEST_F(Frame, BlockWordPiecesStandWhereTheirGlyphsPutThemInTheirSlotColours)
         {"B middle bar", 25, -1, "envwall128.raw"},
         {"B bottom bar", 10, -50.5, "envwall128.raw"},
         {"B right upright", 50, -20, "envwall128.raw"},
+        {"B right upright, just above the bottom bar", 50, -37, "envwall128.raw"},
+        {"B left upright, just below the top bar", 0, 35, "envwall128.raw"},
         {"B left upright", 0, 25, "envwall128.raw"},
         {"B upper gap", 30, 24, nullptr},
         {"B lower gap", 20, -26, nullptr},

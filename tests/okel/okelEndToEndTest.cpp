@@ -184,45 +184,39 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
     return ::testing::AssertionSuccess();
 }
 
-// Starts the program and waits until its window shows the word's first
-// glyph, the checker picture, which needs no file. The first frame draws the
-// procedural pictures lit (the texture mode is only set by the first file
-// load, whether or not the file could be read), so its white squares come
-// out dark; the frames after it show them white.
-::testing::AssertionResult launchOkel(ProgramWindow& okel, const std::vector<std::string>& arguments = {})
-{
-    if (::testing::AssertionResult launched = okel.launchProgram(arguments, START_TIMEOUT); !launched)
-        return launched;
-    const auto word = [&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); };
-    if (!okel.waitForPictureOf(okel.window, WINDOW_WIDTH, WINDOW_HEIGHT, word, START_TIMEOUT))
-        return ::testing::AssertionFailure() << "the word never appeared; " << okel.outputs();
-    return ::testing::AssertionSuccess();
-}
+// The program's window.
+struct OkelWindow : ProgramWindow {
+    OkelWindow() : ProgramWindow(OKEL_PROGRAM, WINDOW_TITLE) {}
 
-// Starts the program in a folder of the ten solid-colour texture files and
-// waits until its word shows them: glyph 3 wears the metal file.
-::testing::AssertionResult launchOkelWithSolidTextures(ProgramWindow& okel)
-{
-    writeSolidTextures();
-    if (::testing::AssertionResult launched = launchOkel(okel); !launched)
-        return launched;
-    const Rgb metal = solidColourOf("metal6464.raw");
-    const auto metalShows = [&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); };
-    if (!okel.waitForPictureOf(okel.window, WINDOW_WIDTH, WINDOW_HEIGHT, metalShows, START_TIMEOUT))
-        return ::testing::AssertionFailure() << "glyph 3 never showed the metal file; " << okel.outputs();
-    return ::testing::AssertionSuccess();
-}
+    // Starts the program and waits until its window shows the word's first
+    // glyph, the checker picture, which needs no file. The first frame draws
+    // the procedural pictures lit (the texture mode is only set by the first
+    // file load, whether or not the file could be read), so its white
+    // squares come out dark; the frames after it show them white.
+    ::testing::AssertionResult launch(const std::vector<std::string>& arguments = {})
+    {
+        if (::testing::AssertionResult launched = launchProgram(arguments, START_TIMEOUT); !launched)
+            return launched;
+        if (!waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); },
+                            START_TIMEOUT))
+            return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
+        return ::testing::AssertionSuccess();
+    }
 
-// One run of the program in a scratch folder, started by the test with the
-// files and arguments it needs, and stopped after every test, whatever
-// happened.
-class OkelRun : public ::testing::Test, protected ProgramWindow {
-protected:
-    OkelRun() : ProgramWindow(OKEL_PROGRAM, WINDOW_TITLE) {}
-
-    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
-
-    void launch(const std::vector<std::string>& arguments = {}) { ASSERT_TRUE(launchOkel(*this, arguments)); }
+    // Starts the program in a folder of the ten solid-colour texture files
+    // and waits until its word shows them (glyph 3 wears the metal file),
+    // which `start` keeps.
+    ::testing::AssertionResult launchWithSolidTextures()
+    {
+        writeSolidTextures();
+        if (::testing::AssertionResult launched = launch(); !launched)
+            return launched;
+        const Rgb metal = solidColourOf("metal6464.raw");
+        if (!waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, START_TIMEOUT))
+            return ::testing::AssertionFailure() << "glyph 3 never showed the metal file; " << outputs();
+        start = last;
+        return ::testing::AssertionSuccess();
+    }
 
     Picture grab() { return ProgramWindow::grab(window); }
 
@@ -232,6 +226,16 @@ protected:
     {
         return waitForPictureOf(window, WINDOW_WIDTH, WINDOW_HEIGHT, shows, timeout);
     }
+
+    Picture start;
+};
+
+// One run of the program in a scratch folder, started by the test with the
+// files and arguments it needs, and stopped after every test, whatever
+// happened.
+class OkelRun : public ::testing::Test, protected OkelWindow {
+protected:
+    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
 
     // The program still takes keys and draws frame after frame: `t` swaps
     // the blocks for teapots, and the teapots of glyph 1, which wear the
@@ -262,7 +266,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(OkelRun::SetUp());
-        ASSERT_TRUE(launchOkelWithSolidTextures(*this));
+        ASSERT_TRUE(launchWithSolidTextures());
     }
 
     // A key pressed while Shift is held: the program sees the upper-case
@@ -286,31 +290,9 @@ protected:
 
 // The program as it starts, in a folder of the solid-colour texture files,
 // launched once for the suite: these tests only look at its first frames.
-// CTest runs the suite as one test, in one process.
-class OkelStart : public ::testing::Test {
+class OkelStart : public SharedLaunch<OkelWindow> {
 protected:
-    static void SetUpTestSuite()
-    {
-        okel = new ProgramWindow(OKEL_PROGRAM, WINDOW_TITLE);
-        launched = okel->openDisplay(START_TIMEOUT);
-        if (launched)
-            launched = launchOkelWithSolidTextures(*okel);
-        start = okel->last;
-    }
-    static void TearDownTestSuite()
-    {
-        delete okel;
-        okel = nullptr;
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(launched);
-        keepForFailure(start, "start");
-    }
-
-    static inline ProgramWindow* okel = nullptr;
-    static inline ::testing::AssertionResult launched = ::testing::AssertionFailure();
-    static inline Picture start;
+    const Picture& start = program->start;
     const Rgb metal = solidColourOf("metal6464.raw");
     const Rgb star = solidColourOf("star1024.raw");
     const Rgb earth = solidColourOf("earth1024.raw");
@@ -318,7 +300,7 @@ protected:
 
 TEST_F(OkelStart, WindowHasItsTitleAndSizeAtTheTopLeftOfTheScreen)
 {
-    const WindowPlace place = placeOf(okel->display, okel->window);
+    const WindowPlace place = placeOf(program->display, program->window);
     EXPECT_EQ(place.x, 0);
     EXPECT_EQ(place.y, 0);
     EXPECT_EQ(place.width, WINDOW_WIDTH);
@@ -645,7 +627,7 @@ TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
 {
     const BadInput& input = GetParam();
     input.prepareFolder();
-    ASSERT_NO_FATAL_FAILURE(launch(input.arguments));
+    ASSERT_TRUE(launch(input.arguments));
     // Glyph 1 drew its checker: the frames after the first are on the screen.
     EXPECT_TRUE(
         waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); }, FRAME_TIMEOUT))
@@ -672,7 +654,7 @@ INSTANTIATE_TEST_SUITE_P(Matrix, OkelBadInput, ::testing::ValuesIn(BAD_INPUTS),
 TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
 {
     resizeEveryFile([](std::uintmax_t size) { return size / 2; });
-    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_TRUE(launch());
     const Rgb earth = solidColourOf("earth1024.raw");
     const int third = WINDOW_WIDTH * WINDOW_HEIGHT / 3;
     const auto halfEarth = [&](const Picture& p) {

@@ -39,31 +39,13 @@ struct View {
     double eyeX = 0.0, eyeZ = 5.0, heading = 0.0, tilt = 0.0;
 };
 
-// The window pixel of a world point: moved to the eye, turned by -heading
-// about y, then by the tilt about x, as drawView moves the world, then
-// projected onto the near plane.
+// The window pixel of a world point, as drawView moves the world and the
+// projection shows it.
 Pixel viewPixel(double x, double y, double z, const View& view = {})
 {
-    const double h = -view.heading * M_PI / 180.0, t = view.tilt * M_PI / 180.0;
-    const double dx = x - view.eyeX, dy = y - EYE_HEIGHT, dz = z - view.eyeZ;
-    const double turnedX = dx * std::cos(h) + dz * std::sin(h);
-    const double turnedZ = -dx * std::sin(h) + dz * std::cos(h);
-    const double eyeY = dy * std::cos(t) - turnedZ * std::sin(t);
-    const double depth = -(dy * std::sin(t) + turnedZ * std::cos(t));
-    const double xNdc = 2.0 * turnedX / depth / 2.4;
-    const double yNdc = 2.0 * eyeY / depth / 2.0;
-    return {static_cast<int>(std::floor((xNdc + 1.0) * WIDTH / 2)),
-            static_cast<int>(std::floor((1.0 - yNdc) * HEIGHT / 2))};
+    const ViewPoint p = ::viewPixel(Viewer{view.eyeX, EYE_HEIGHT, view.eyeZ, view.heading, view.tilt}, x, y, z);
+    return {static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))};
 }
-
-// A lit solid texture keeps its hue: the channels it lacks stay zero.
-using Kind = std::function<bool(Rgb)>;
-const Kind GLYPH = [](Rgb c) { return c.r >= 20 && c.g <= 3 && c.b <= 3; };
-const Kind WALL = [](Rgb c) { return c.b >= 20 && c.r <= 3 && c.g <= 3; };
-const Kind CEILING = [](Rgb c) { return c.r >= 20 && c.g >= 20 && c.b <= 3 && std::abs(c.r - c.g) <= 8; };
-const Kind FLOOR_BLACK = [](Rgb c) { return c.r <= 3 && c.g <= 3 && c.b <= 3; };
-const Kind FLOOR_GREEN = [](Rgb c) { return c.g > c.r + 10 && c.g > c.b + 10; };
-const Kind FLOOR = [](Rgb c) { return FLOOR_BLACK(c) || FLOOR_GREEN(c); };
 
 ::testing::AssertionResult shows(const Picture& picture, Pixel at, const Kind& kind, const char* what)
 {
@@ -71,15 +53,6 @@ const Kind FLOOR = [](Rgb c) { return FLOOR_BLACK(c) || FLOOR_GREEN(c); };
     if (kind(colour))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel (" << at.x << ", " << at.y << ") is " << colour << ", not " << what;
-}
-
-int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind)
-{
-    int count = 0;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            count += kind(picture.at(x, y)) ? 1 : 0;
-    return count;
 }
 
 class RoomFrame : public ::testing::Test {
@@ -112,23 +85,6 @@ protected:
     ScratchFolder folder;
 };
 
-// The word's blocks: the centre and half-size of each front face, at
-// z = 0.5.
-struct Block {
-    const char* name;
-    double x, y, halfWidth, halfHeight;
-};
-const Block BLOCKS[] = {
-    {"glyph A, first column", -4.0, 0.0, 0.5, 3.0},
-    {"glyph A, second column", -2.0, 0.0, 0.5, 3.0},
-    {"glyph B, top bar", 0.5, 2.5, 1.5, 0.5},
-    {"glyph B, middle bar", 0.5, 0.0, 1.5, 0.5},
-    {"glyph B, bottom bar", 0.5, -2.5, 1.5, 0.5},
-    {"glyph B, upper-left column", -0.5, 1.5, 0.5, 1.5},
-    {"glyph B, lower-right column", 1.5, -1.5, 0.5, 1.5},
-    {"glyph C, column", 4.0, 0.0, 0.5, 3.0},
-    {"glyph C, top bar", 4.0, 2.5, 1.5, 0.5},
-};
 constexpr double FRONT = 0.5;
 
 TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsThem)
@@ -140,36 +96,37 @@ TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsTh
     EXPECT_EQ(countNear(picture, 0, 0, WIDTH - 1, HEIGHT - 1, magenta), 0) << "background shows";
     // Each block's front face, at its centre and 0.15 units in from its
     // corners.
-    for (const Block& b : BLOCKS) {
-        EXPECT_TRUE(shows(picture, viewPixel(b.x, b.y, FRONT), GLYPH, "glyph")) << b.name;
+    for (const WordBlock& b : WORD_BLOCKS) {
+        EXPECT_TRUE(shows(picture, viewPixel(b.centreX(), b.centreY(), FRONT), isGlyph, "glyph")) << b.name;
         for (int sx : {-1, 1})
             for (int sy : {-1, 1}) {
-                const Pixel p = viewPixel(b.x + sx * (b.halfWidth - 0.15), b.y + sy * (b.halfHeight - 0.15), FRONT);
-                EXPECT_TRUE(shows(picture, p, GLYPH, "glyph")) << b.name << " corner " << sx << " " << sy;
+                const Pixel p = viewPixel(
+                    b.centreX() + sx * (b.halfWidth() - 0.15), b.centreY() + sy * (b.halfHeight() - 0.15), FRONT);
+                EXPECT_TRUE(shows(picture, p, isGlyph, "glyph")) << b.name << " corner " << sx << " " << sy;
             }
     }
 
     struct Point {
         const char* name;
         double x, y, z;
-        const Kind& kind;
+        Kind kind;
         const char* kindName;
     };
     const Point points[] = {
         // Seen past the blocks' edges, through the gaps between glyphs A's
         // columns and between glyphs B and C, and through B's openings.
-        {"left of glyph A", -4.75, 0.0, FRONT, WALL, "wall"},
-        {"right of glyph C", 4.75, 0.0, FRONT, WALL, "wall"},
-        {"far wall, between A's columns", -9.0, EYE_HEIGHT, -10.0, WALL, "wall"},
-        {"far wall, between B and C", 8.0, EYE_HEIGHT, -10.0, WALL, "wall"},
-        {"far wall, through B's upper opening", 1.0, 0.8, FRONT, WALL, "wall"},
-        {"floor, through B's lower opening", 0.0, -1.25, FRONT, FLOOR, "floor"},
-        {"left wall", -10.0, EYE_HEIGHT, -4.0, WALL, "wall"},
-        {"right wall", 10.0, EYE_HEIGHT, -4.0, WALL, "wall"},
+        {"left of glyph A", -4.75, 0.0, FRONT, isWall, "wall"},
+        {"right of glyph C", 4.75, 0.0, FRONT, isWall, "wall"},
+        {"far wall, between A's columns", -9.0, EYE_HEIGHT, -10.0, isWall, "wall"},
+        {"far wall, between B and C", 8.0, EYE_HEIGHT, -10.0, isWall, "wall"},
+        {"far wall, through B's upper opening", 1.0, 0.8, FRONT, isWall, "wall"},
+        {"floor, through B's lower opening", 0.0, -1.25, FRONT, isFloor, "floor"},
+        {"left wall", -10.0, EYE_HEIGHT, -4.0, isWall, "wall"},
+        {"right wall", 10.0, EYE_HEIGHT, -4.0, isWall, "wall"},
         // In front of the glyphs, whose tops reach the ceiling.
-        {"ceiling above the eye", 0.0, 3.0, 2.0, CEILING, "ceiling"},
-        {"ceiling, left", -3.0, 3.0, 1.0, CEILING, "ceiling"},
-        {"ceiling, right", 2.0, 3.0, 1.5, CEILING, "ceiling"},
+        {"ceiling above the eye", 0.0, 3.0, 2.0, isCeiling, "ceiling"},
+        {"ceiling, left", -3.0, 3.0, 1.0, isCeiling, "ceiling"},
+        {"ceiling, right", 2.0, 3.0, 1.5, isCeiling, "ceiling"},
     };
     for (const Point& p : points)
         EXPECT_TRUE(shows(picture, viewPixel(p.x, p.y, p.z), p.kind, p.kindName)) << p.name;
@@ -178,8 +135,8 @@ TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsTh
     // to the bottom edge: black and green-ish squares of 0.83 units.
     const int top = viewPixel(0, -3.0, 5.0 - 4.2).y;
     const int area = WIDTH * (HEIGHT - top);
-    const int black = countKind(picture, 0, top, WIDTH - 1, HEIGHT - 1, FLOOR_BLACK);
-    const int green = countKind(picture, 0, top, WIDTH - 1, HEIGHT - 1, FLOOR_GREEN);
+    const int black = countKind(picture, 0, top, WIDTH - 1, HEIGHT - 1, isBlack);
+    const int green = countKind(picture, 0, top, WIDTH - 1, HEIGHT - 1, isLitFloor);
     EXPECT_EQ(black + green, area) << "only floor below the glyphs";
     EXPECT_GT(black, area / 5);
     EXPECT_GT(green, area / 5);
@@ -219,12 +176,12 @@ TEST_F(RoomFrame, BlocksMoveWithTheViewersPlaceHeadingAndTilt)
         tilt = static_cast<float>(v.tilt);
         const Picture picture = frame();
         int seen = 0;
-        for (const Block& b : BLOCKS) {
-            const Pixel p = viewPixel(b.x, b.y, FRONT, v);
+        for (const WordBlock& b : WORD_BLOCKS) {
+            const Pixel p = viewPixel(b.centreX(), b.centreY(), FRONT, v);
             if (p.x < 20 || p.x >= WIDTH - 20 || p.y < 20 || p.y >= HEIGHT - 20)
                 continue;
             ++seen;
-            EXPECT_TRUE(shows(picture, p, GLYPH, "glyph")) << b.name;
+            EXPECT_TRUE(shows(picture, p, isGlyph, "glyph")) << b.name;
         }
         EXPECT_GE(seen, 5);
     }
@@ -239,14 +196,14 @@ TEST_F(RoomFrame, SurfaceWhoseFileFailedToLoadShowsItsLitMaterialUntextured)
     const Picture picture = frame("no-glyph-texture");
 
     // The glyph material is orange-brown: red over green over blue.
-    for (const Block& b : BLOCKS) {
-        const Pixel p = viewPixel(b.x, b.y, FRONT);
+    for (const WordBlock& b : WORD_BLOCKS) {
+        const Pixel p = viewPixel(b.centreX(), b.centreY(), FRONT);
         const Rgb c = picture.at(p.x, p.y);
         EXPECT_TRUE(c.r > c.g + 10 && c.g > c.b + 10 && c.b >= 20) << b.name << ": " << c;
     }
     // The other surfaces keep their textures.
-    EXPECT_TRUE(shows(picture, viewPixel(-9.0, EYE_HEIGHT, -10.0), WALL, "wall"));
-    EXPECT_TRUE(shows(picture, viewPixel(0.0, 3.0, 2.0), CEILING, "ceiling"));
+    EXPECT_TRUE(shows(picture, viewPixel(-9.0, EYE_HEIGHT, -10.0), isWall, "wall"));
+    EXPECT_TRUE(shows(picture, viewPixel(0.0, 3.0, 2.0), isCeiling, "ceiling"));
 }
 
 TEST_F(RoomFrame, LampIsAWhiteBoxBehindTheStartingEye)
@@ -261,21 +218,21 @@ TEST_F(RoomFrame, LampIsAWhiteBoxBehindTheStartingEye)
     const int dx = std::abs(corner.x - centre.x), dy = std::abs(corner.y - centre.y);
     EXPECT_TRUE(probeRect(picture, centre.x - dx, centre.y - dy, centre.x + dx, centre.y + dy, Rgb{255, 255, 255}));
     // Beside it, the wall behind the start position.
-    EXPECT_TRUE(shows(picture, viewPixel(-0.8, 1.5, 10.0, back), WALL, "wall"));
-    EXPECT_TRUE(shows(picture, viewPixel(0.8, 1.5, 10.0, back), WALL, "wall"));
-    EXPECT_TRUE(shows(picture, viewPixel(0.0, 2.3, 10.0, back), WALL, "wall"));
+    EXPECT_TRUE(shows(picture, viewPixel(-0.8, 1.5, 10.0, back), isWall, "wall"));
+    EXPECT_TRUE(shows(picture, viewPixel(0.8, 1.5, 10.0, back), isWall, "wall"));
+    EXPECT_TRUE(shows(picture, viewPixel(0.0, 2.3, 10.0, back), isWall, "wall"));
 }
 
 TEST_F(RoomFrame, NearPlaneTwoUnitsAwayCutsAwayACloserGlyph)
 {
     struct Case {
         float eyeZ;
-        const Kind& kind;
+        Kind kind;
         const char* what;
     };
     // Glyph B's middle bar faces the eye at z = 0.5: 2.1 units away it is
     // still seen, 1 unit away it is cut and the far wall shows through.
-    const Case cases[] = {{2.6f, GLYPH, "glyph"}, {1.5f, WALL, "far wall"}};
+    const Case cases[] = {{2.6f, isGlyph, "glyph"}, {1.5f, isWall, "far wall"}};
     for (const Case& c : cases) {
         eyeZ = c.eyeZ;
         const Picture picture = frame(c.eyeZ < 2.0f ? "near" : nullptr);

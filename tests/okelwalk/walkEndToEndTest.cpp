@@ -35,8 +35,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr const char* WINDOW_TITLE = "Osk's Animated 3D OKEL";
-constexpr int VIEW_WIDTH = 480;
-constexpr int VIEW_HEIGHT = 400;
 constexpr int HELP_HEIGHT = 70;
 
 // The software renderer draws a frame in tens to hundreds of milliseconds;
@@ -47,17 +45,6 @@ constexpr auto FRAME_TIMEOUT = 20s;
 const Rgb FRAME_GREY{153, 153, 153};
 const Rgb HELP_GREY{77, 77, 77};
 const Rgb HELP_TEXT{0, 255, 0};
-
-// The lit textures keep their hue: the channels a texture lacks stay zero.
-bool isGlyph(Rgb c) { return c.r >= 20 && c.g <= 3 && c.b <= 3; }
-bool isWall(Rgb c) { return c.b >= 20 && c.r <= 3 && c.g <= 3; }
-bool isCeiling(Rgb c) { return c.r >= 20 && c.g >= 20 && c.b <= 3 && std::abs(c.r - c.g) <= 8; }
-// The floor's checker: black squares, and white ones lit green-ish.
-bool isBlack(Rgb c) { return c.r <= 3 && c.g <= 3 && c.b <= 3; }
-bool isLitFloor(Rgb c) { return c.g > c.r + 10 && c.g > c.b + 10; }
-bool isFloor(Rgb c) { return isBlack(c) || isLitFloor(c); }
-
-using Kind = std::function<bool(Rgb)>;
 
 // A rectangle of view pixels, corners included, counted from the top left.
 struct PixelRect {
@@ -70,12 +57,7 @@ struct PixelRect {
 
 int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind)
 {
-    int count = 0;
-    for (int y = rect.y0; y <= rect.y1; ++y)
-        for (int x = rect.x0; x <= rect.x1; ++x)
-            if (kind(picture.at(x, y)))
-                ++count;
-    return count;
+    return countKind(picture, rect.x0, rect.y0, rect.x1, rect.y1, kind);
 }
 
 const PixelRect WHOLE_VIEW{0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1};
@@ -93,41 +75,6 @@ const PixelRect WHOLE_VIEW{0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1};
     return ::testing::AssertionSuccess();
 }
 
-// Where the viewer stands and looks; the program starts at the origin of
-// the floor plane's x, 5 units in front of the word, looking along -z.
-struct Viewer {
-    double x = 0.0;
-    double height = 0.25; // of the eye, the walking bob included
-    double z = 5.0;
-    double heading = 0.0; // degrees, turning left is positive
-    double tilt = 0.0;    // degrees, positive looks down
-};
-constexpr double DEG = 3.14159265358979 / 180.0;
-
-struct ViewPoint {
-    double x;
-    double y;
-};
-
-// Where a room point shows in the view: the frame turns the room about the
-// vertical by -heading, tilts it by `tilt` about the horizontal, and the
-// frustum spans +-2.4 x +-2 at the near distance 2.
-ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z)
-{
-    const double dx = x - viewer.x;
-    const double dy = y - viewer.height;
-    const double dz = z - viewer.z;
-    const double h = -viewer.heading * DEG;
-    const double ex = dx * std::cos(h) + dz * std::sin(h);
-    const double ez0 = -dx * std::sin(h) + dz * std::cos(h);
-    const double t = viewer.tilt * DEG;
-    const double ey = dy * std::cos(t) - ez0 * std::sin(t);
-    const double ez = dy * std::sin(t) + ez0 * std::cos(t);
-    const double nearX = 2.0 * ex / -ez;
-    const double nearY = 2.0 * ey / -ez;
-    return {VIEW_WIDTH / 2.0 * (1.0 + nearX / 2.4), VIEW_HEIGHT / 2.0 * (1.0 - nearY / 2.0)};
-}
-
 // The pixels well inside the view rectangle spanned by two points, `inset`
 // pixels from each edge and clipped to the view.
 PixelRect between(ViewPoint a, ViewPoint b, int inset)
@@ -143,21 +90,6 @@ PixelRect between(ViewPoint a, ViewPoint b, int inset)
     return rect;
 }
 
-// The word's nine blocks as x, y ranges; their front faces stand at z 0.5.
-struct BlockFace {
-    double x0, x1, y0, y1;
-};
-const BlockFace BLOCK_FACES[9] = {
-    {-4.5, -3.5, -3.0, 3.0},
-    {-2.5, -1.5, -3.0, 3.0}, // glyph A
-    {-1.0, 2.0, 2.0, 3.0},
-    {-1.0, 2.0, -0.5, 0.5},
-    {-1.0, 2.0, -3.0, -2.0}, // glyph B, bars
-    {-1.0, 0.0, 0.0, 3.0},
-    {1.0, 2.0, -3.0, 0.0}, // glyph B, columns
-    {3.5, 4.5, -3.0, 3.0},
-    {2.5, 5.5, 2.0, 3.0}, // glyph C
-};
 constexpr double FRONT_Z = 0.5;
 constexpr double BACK_Z = -0.5;
 constexpr double FAR_WALL_Z = -10.0;
@@ -182,7 +114,7 @@ const PixelRect WALL_BETWEEN_A = between({viewPixel(START, -3.5, 0, BACK_Z).x, F
 const PixelRect WALL_THROUGH_B = between({viewPixel(START, 0, 0, FRONT_Z).x, FAR_WALL_TOP},
                                          {viewPixel(START, 3.5, 0, BACK_Z).x, viewPixel(START, 0, 0.5, FRONT_Z).y}, 4);
 
-PixelRect blockFront(const Viewer& viewer, const BlockFace& block, int inset)
+PixelRect blockFront(const Viewer& viewer, const WordBlock& block, int inset)
 {
     return between(
         viewPixel(viewer, block.x0, block.y0, FRONT_Z), viewPixel(viewer, block.x1, block.y1, FRONT_Z), inset);
@@ -257,7 +189,7 @@ struct WalkWindows : ProgramWindow {
         writeSolidWalkTextures();
         if (::testing::AssertionResult launched = launch(); !launched)
             return launched;
-        const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
+        const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
         if (!waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, START_TIMEOUT))
             return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
         start = last;
@@ -305,30 +237,10 @@ protected:
 };
 
 // The program as it starts, with the solid texture files, launched once for
-// the suite: these tests only look at it. CTest runs the suite as one test,
-// in one process.
-class WalkStart : public ::testing::Test {
+// the suite: these tests only look at it.
+class WalkStart : public SharedLaunch<WalkWindows> {
 protected:
-    static void SetUpTestSuite()
-    {
-        walk = new WalkWindows;
-        launched = walk->openDisplay(START_TIMEOUT);
-        if (launched)
-            launched = walk->launchWithSolidTextures();
-    }
-    static void TearDownTestSuite()
-    {
-        delete walk;
-        walk = nullptr;
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(launched);
-        keepForFailure(walk->start, "start");
-    }
-
-    static inline WalkWindows* walk = nullptr;
-    static inline ::testing::AssertionResult launched = ::testing::AssertionFailure();
+    WalkWindows* const walk = program;
 };
 
 TEST_F(WalkStart, WindowsHaveTheirTitlePlacesAndSizes)
@@ -418,7 +330,7 @@ TEST_F(WalkStart, TextureFilesThatLoadAreNotReported) { EXPECT_EQ(outputOf(walk-
 
 TEST_F(WalkStart, ViewShowsGlyphsCeilingFloorAndFarWall)
 {
-    for (const BlockFace& block : BLOCK_FACES)
+    for (const WordBlock& block : WORD_BLOCKS)
         EXPECT_TRUE(allOf(walk->start, blockFront(START, block, 3), isGlyph, "glyph red"));
     EXPECT_TRUE(allOf(walk->start, CEILING_BAND, isCeiling, "ceiling yellow"));
     EXPECT_TRUE(allOf(walk->start, FLOOR_BAND, isFloor, "floor"));
@@ -451,7 +363,7 @@ TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
     // 0.1 sin 30 higher. That shows in the back edge of the underside of
     // glyph B's top bar, right of the upper-left column, some 3 rows from
     // where no bob or twice as much would put it.
-    near.height = 0.25 + 0.1 * std::sin(30.0 * DEG);
+    near.height = 0.25 + 0.1 * std::sin(30.0 * M_PI / 180.0);
     const double underside = viewPixel(near, 0.0, 2.0, BACK_Z).y;
     const int from = static_cast<int>(viewPixel(near, 0.0, 2.0, BACK_Z).x) + 3;
     const int to = static_cast<int>(viewPixel(near, 2.0, 2.0, BACK_Z).x) - 3;
@@ -459,7 +371,7 @@ TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
         << "the bar's underside does not end at row " << underside;
     // Glyph B's top bar now covers the top of the view, where the ceiling
     // showed.
-    const PixelRect topBar = blockFront(near, BLOCK_FACES[2], 4);
+    const PixelRect topBar = blockFront(near, WORD_BLOCKS[2], 4);
     EXPECT_GT(countKind(start, topBar, isCeiling), topBar.area() / 2);
     EXPECT_TRUE(allOf(last, topBar, isGlyph, "glyph red"));
     // The word covers half as much again at least, though part of it now
@@ -485,7 +397,7 @@ TEST_F(WalkProgram, LeftArrowSixtyTimesTurnsToTheSideWall)
     // lamp, a small white box, may pass in front of it.
     const PixelRect sideWall =
         between(viewPixel(turned, -10.0, CEILING_Y, 9.0), viewPixel(turned, -10.0, FLOOR_Y, -0.5), 4);
-    const PixelRect glyphB = blockFront(START, BLOCK_FACES[2], 0);
+    const PixelRect glyphB = blockFront(START, WORD_BLOCKS[2], 0);
     const PixelRect wallWhereBStood{glyphB.x0, sideWall.y0, glyphB.x1, sideWall.y1};
     EXPECT_GT(countKind(start, wallWhereBStood, isGlyph), wallWhereBStood.area() / 2);
     EXPECT_GT(countKind(last, wallWhereBStood, isWall), wallWhereBStood.area() * 9 / 10);
@@ -537,7 +449,7 @@ TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
     // The lamp circles behind the word, never in front of it: when the
     // first block's front changes, the light it carries has moved. The
     // window's picture holds the view at (10, 10) and the panel at (10, 420).
-    const PixelRect front = blockFront(START, BLOCK_FACES[0], 3);
+    const PixelRect front = blockFront(START, WORD_BLOCKS[0], 3);
     const Picture first = grab(window);
     Picture later;
     const bool relit = waitUntil(
@@ -679,7 +591,7 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
     };
     const Surface surfaces[] = {
         {input.wall, isWall, WALL_BETWEEN_A, "wall blue"},
-        {input.glyph, isGlyph, blockFront(START, BLOCK_FACES[3], 4), "glyph red"},
+        {input.glyph, isGlyph, blockFront(START, WORD_BLOCKS[3], 4), "glyph red"},
         {input.ceiling, isCeiling, CEILING_BAND, "ceiling yellow"},
     };
     const auto expected = [&](const Picture& p) {
@@ -748,7 +660,7 @@ TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
         FRAME_TIMEOUT);
     keepForFailure(whole, "restored");
     EXPECT_TRUE(framed) << "the frame and the help panel were not repainted";
-    const PixelRect middleBar = blockFront(START, BLOCK_FACES[3], 4);
+    const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
     EXPECT_TRUE(waitForView([&](const Picture& p) { return countKind(p, middleBar, isGlyph) == middleBar.area(); }));
     EXPECT_EQ(placeOf(display, view).width, VIEW_WIDTH);
     EXPECT_EQ(placeOf(display, help).width, 480);

@@ -395,110 +395,82 @@ TEST_F(StartUp, CubeFrontFaceShowsTheWholeTextureUprightOverTwoUnits)
 // ---------------------------------------------------------------------------
 // Materials.
 
-// What each material row looks like: an untextured square facing the eye,
-// lit by one white light from straight behind the eye at a time, shows one
-// term of the lighting sum: only ambient light shows the ambient colour,
-// only diffuse light the diffuse colour, and with no light only what the
-// material emits. Only specular light, from 20 degrees aside, shows the
-// specular colour times cos(10 degrees) to the power of the shininess (the
-// distant viewer's halfway vector lies 10 degrees off the normal).
-class MaterialLook {
-public:
-    MaterialLook()
-    {
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_DEPTH_TEST);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        const GLfloat none[4] = {0, 0, 0, 1};
-        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-    ~MaterialLook() { glPopAttrib(); }
-
-    // Whether the square's middle shows `expected` under light 0 with these
-    // colours, coming from `degrees` aside.
-    ::testing::AssertionResult shows(Rgb expected, int row, float ambient, float diffuse, float specular,
-                                     float degrees = 0.0f)
-    {
-        const GLfloat a[4] = {ambient, ambient, ambient, 1}, d[4] = {diffuse, diffuse, diffuse, 1},
-                      s[4] = {specular, specular, specular, 1};
-        const GLfloat direction[4] = {
-            std::sin(degrees * float(M_PI) / 180), 0, std::cos(degrees * float(M_PI) / 180), 0};
-        glLightfv(GL_LIGHT0, GL_AMBIENT, a);
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, d);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, s);
-        glLightfv(GL_LIGHT0, GL_POSITION, direction);
-        setMaterial(row);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glBegin(GL_QUADS);
-        glNormal3f(0, 0, 1);
-        glVertex3f(-1, -1, 0);
-        glVertex3f(1, -1, 0);
-        glVertex3f(1, 1, 0);
-        glVertex3f(-1, 1, 0);
-        glEnd();
-        return probe(readBackBuffer(), WIDTH / 2, HEIGHT / 2, expected, 2);
-    }
-};
-
-Rgb pixelOf(const std::array<float, 3>& colour, float factor = 1.0f)
+// Whether an untextured square facing the eye, in a material row, shows
+// `expected` under light 0 with these colours, coming from `degrees` aside
+// of straight behind the eye, and no other light.
+::testing::AssertionResult materialShows(Rgb expected, int row, float ambient, float diffuse, float specular,
+                                         float degrees = 0.0f)
 {
-    const auto channel = [&](float c) { return static_cast<int>(std::lround(std::min(1.0f, c * factor) * 255)); };
-    return {channel(colour[0]), channel(colour[1]), channel(colour[2])};
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    const GLfloat none[4] = {0, 0, 0, 1}, a[4] = {ambient, ambient, ambient, 1}, d[4] = {diffuse, diffuse, diffuse, 1},
+                  s[4] = {specular, specular, specular, 1};
+    const float angle = degrees * float(M_PI) / 180;
+    const GLfloat direction[4] = {std::sin(angle), 0, std::cos(angle), 0};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, a);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, d);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, s);
+    glLightfv(GL_LIGHT0, GL_POSITION, direction);
+    setMaterial(row);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);
+    for (const auto& [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}})
+        glVertex3f(float(x), float(y), 0);
+    glEnd();
+    glPopAttrib();
+    return probe(readBackBuffer(), WIDTH / 2, HEIGHT / 2, expected, 2);
 }
 
+// Each row as it looks: with no light only the lamp glows; ambient light
+// shows the ambient colour, diffuse light the diffuse colour, and specular
+// light from 20 degrees aside the specular colour times cos(10 degrees) to
+// the power of the shininess (the distant viewer's halfway vector lies 10
+// degrees off the normal).
 TEST_F(StartUp, EachMaterialRowLooksAsItsSurfaceShouldAndOnlyTheLampGlows)
 {
     struct Row {
         int row;
-        const char* name;
         std::array<float, 3> ambient, diffuse, specular;
         float shininess;
-        bool glows;
     };
     const Row rows[] = {
-        {MAT_GLYPH, "glyph", {0.6f, 0.4f, 0.5f}, {0.8f, 0.6f, 0.4f}, {0.6f, 0.5f, 0.2f}, 60, false},
-        {MAT_FLOOR, "floor", {0.3f, 0.8f, 0.3f}, {0.4f, 0.9f, 0.4f}, {0.9f, 0.9f, 0.9f}, 40, false},
-        {MAT_WALL, "wall", {0.2f, 0.5f, 0.8f}, {0.4f, 0.5f, 0.9f}, {0.7f, 0.8f, 0.9f}, 100, false},
-        {MAT_CEILING, "ceiling", {0.9f, 0.9f, 0.9f}, {0.9f, 0.9f, 0.9f}, {0.9f, 0.9f, 0.9f}, 70, false},
-        {MAT_LAMP, "lamp", {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, 100, true},
+        {MAT_GLYPH, {0.6f, 0.4f, 0.5f}, {0.8f, 0.6f, 0.4f}, {0.6f, 0.5f, 0.2f}, 60},
+        {MAT_FLOOR, {0.3f, 0.8f, 0.3f}, {0.4f, 0.9f, 0.4f}, {0.9f, 0.9f, 0.9f}, 40},
+        {MAT_WALL, {0.2f, 0.5f, 0.8f}, {0.4f, 0.5f, 0.9f}, {0.7f, 0.8f, 0.9f}, 100},
+        {MAT_CEILING, {0.9f, 0.9f, 0.9f}, {0.9f, 0.9f, 0.9f}, {0.9f, 0.9f, 0.9f}, 70},
     };
-    MaterialLook look;
-    const Rgb white{255, 255, 255}, black{0, 0, 0};
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const auto pixel = [](const std::array<float, 3>& colour, float factor) {
+        return Rgb{int(std::lround(colour[0] * factor * 255)),
+                   int(std::lround(colour[1] * factor * 255)),
+                   int(std::lround(colour[2] * factor * 255))};
+    };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        if (r.glows) {
-            EXPECT_TRUE(look.shows(white, r.row, 0, 0, 0)) << "the lamp's own light";
-            continue;
-        }
-        EXPECT_TRUE(look.shows(black, r.row, 0, 0, 0)) << "glows";
-        EXPECT_TRUE(look.shows(pixelOf(r.ambient), r.row, 1, 0, 0)) << "ambient";
-        EXPECT_TRUE(look.shows(pixelOf(r.diffuse), r.row, 0, 1, 0)) << "diffuse";
+        SCOPED_TRACE(::testing::Message() << "row " << r.row);
+        EXPECT_TRUE(materialShows({0, 0, 0}, r.row, 0, 0, 0)) << "glows";
+        EXPECT_TRUE(materialShows(pixel(r.ambient, 1), r.row, 1, 0, 0)) << "ambient";
+        EXPECT_TRUE(materialShows(pixel(r.diffuse, 1), r.row, 0, 1, 0)) << "diffuse";
         const float highlight = std::pow(std::cos(10.0f * float(M_PI) / 180), r.shininess);
-        EXPECT_TRUE(look.shows(pixelOf(r.specular, highlight), r.row, 0, 0, 1, 20)) << "specular";
+        EXPECT_TRUE(materialShows(pixel(r.specular, highlight), r.row, 0, 0, 1, 20)) << "specular";
     }
-}
-
-// The emission is set on both sides, the specular colour only in front.
-TEST_F(StartUp, MaterialsSetTheSpecularColourInFrontAndTheEmissionOnBothSides)
-{
-    const GLfloat backMark[4] = {0.25f, 0.5f, 0.75f, 1.0f};
-    for (int row : {MAT_WALL, MAT_LAMP}) {
-        glMaterialfv(GL_BACK, GL_SPECULAR, backMark);
-        glMaterialfv(GL_BACK, GL_EMISSION, backMark);
-        setMaterial(row);
-        GLfloat front[4], back[4];
-        glGetMaterialfv(GL_FRONT, GL_EMISSION, front);
-        glGetMaterialfv(GL_BACK, GL_EMISSION, back);
-        EXPECT_TRUE(sameFloats(back, {front[0], front[1], front[2], front[3]})) << "row " << row;
-        glGetMaterialfv(GL_BACK, GL_SPECULAR, back);
-        EXPECT_TRUE(sameFloats(back, {backMark[0], backMark[1], backMark[2], backMark[3]})) << "row " << row;
-    }
+    EXPECT_TRUE(materialShows({255, 255, 255}, MAT_LAMP, 0, 0, 0)) << "the lamp's own light";
+    // The emission is set on both sides, the specular colour only in front.
+    const GLfloat mark[4] = {0.25f, 0.5f, 0.75f, 1.0f};
+    glMaterialfv(GL_BACK, GL_SPECULAR, mark);
+    glMaterialfv(GL_BACK, GL_EMISSION, mark);
+    setMaterial(MAT_LAMP);
+    GLfloat back[4];
+    glGetMaterialfv(GL_BACK, GL_EMISSION, back);
+    EXPECT_TRUE(sameFloats(back, {1, 1, 1, 1})) << "back emission";
+    glGetMaterialfv(GL_BACK, GL_SPECULAR, back);
+    EXPECT_TRUE(sameFloats(back, {mark[0], mark[1], mark[2], mark[3]})) << "back specular";
 }
 
 // ---------------------------------------------------------------------------

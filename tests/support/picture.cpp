@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <utility>
-#include <vector>
+#include <map>
 
 namespace {
 
@@ -82,15 +81,7 @@ public:
         return *pictures;
     }
 
-    void keep(const Picture& picture, const std::string& name)
-    {
-        for (auto& [keptName, kept] : pictures)
-            if (keptName == name) {
-                kept = picture;
-                return;
-            }
-        pictures.emplace_back(name, picture);
-    }
+    void keep(const Picture& picture, const std::string& name) { pictures[name] = picture; }
 
     void OnTestEnd(const ::testing::TestInfo& test) override
     {
@@ -107,7 +98,7 @@ public:
     }
 
 private:
-    std::vector<std::pair<std::string, Picture>> pictures;
+    std::map<std::string, Picture> pictures;
 };
 
 } // namespace

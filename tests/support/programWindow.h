@@ -56,3 +56,32 @@ public:
     ProgramRun run;
     Picture last;
 };
+
+// A suite whose tests only look at a program as it starts: it is launched
+// once, in SetUpTestSuite, with Program's launchWithSolidTextures, and each
+// test reads `program`. CTest must run such a suite as one test (one
+// process) for the launch to be shared.
+template <typename Program>
+class SharedLaunch : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        program = new Program;
+        launched = program->openDisplay(std::chrono::seconds(30));
+        if (launched)
+            launched = program->launchWithSolidTextures();
+    }
+    static void TearDownTestSuite()
+    {
+        delete program;
+        program = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(launched);
+        keepForFailure(program->start, "start");
+    }
+
+    static inline Program* program = nullptr;
+    static inline ::testing::AssertionResult launched = ::testing::AssertionFailure();
+};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "bmpWriter.h"
@@ -52,3 +53,44 @@ void writeSolidWalkTextures()
     writeSolidBitmap("leopard.bmp", 256, 256, GLYPH_COLOUR);
     writeSolidBitmap("concrete.bmp", 256, 256, CEILING_COLOUR);
 }
+
+bool isGlyph(Rgb c) { return c.r >= 20 && c.g <= 3 && c.b <= 3; }
+bool isWall(Rgb c) { return c.b >= 20 && c.r <= 3 && c.g <= 3; }
+bool isCeiling(Rgb c) { return c.r >= 20 && c.g >= 20 && c.b <= 3 && std::abs(c.r - c.g) <= 8; }
+bool isBlack(Rgb c) { return c.r <= 3 && c.g <= 3 && c.b <= 3; }
+bool isLitFloor(Rgb c) { return c.g > c.r + 10 && c.g > c.b + 10; }
+bool isFloor(Rgb c) { return isBlack(c) || isLitFloor(c); }
+
+int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind)
+{
+    int count = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            count += kind(picture.at(x, y)) ? 1 : 0;
+    return count;
+}
+
+ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z)
+{
+    const double degree = M_PI / 180.0;
+    const double dx = x - viewer.x, dy = y - viewer.height, dz = z - viewer.z;
+    const double h = -viewer.heading * degree, t = viewer.tilt * degree;
+    const double ex = dx * std::cos(h) + dz * std::sin(h);
+    const double ez0 = -dx * std::sin(h) + dz * std::cos(h);
+    const double ey = dy * std::cos(t) - ez0 * std::sin(t);
+    const double ez = dy * std::sin(t) + ez0 * std::cos(t);
+    const double nearX = 2.0 * ex / -ez, nearY = 2.0 * ey / -ez;
+    return {VIEW_WIDTH / 2.0 * (1.0 + nearX / 2.4), VIEW_HEIGHT / 2.0 * (1.0 - nearY / 2.0)};
+}
+
+const WordBlock WORD_BLOCKS[9] = {
+    {"glyph A, first column", -4.5, -3.5, -3.0, 3.0},
+    {"glyph A, second column", -2.5, -1.5, -3.0, 3.0},
+    {"glyph B, top bar", -1.0, 2.0, 2.0, 3.0},
+    {"glyph B, middle bar", -1.0, 2.0, -0.5, 0.5},
+    {"glyph B, bottom bar", -1.0, 2.0, -3.0, -2.0},
+    {"glyph B, upper-left column", -1.0, 0.0, 0.0, 3.0},
+    {"glyph B, lower-right column", 1.0, 2.0, -3.0, 0.0},
+    {"glyph C, column", 3.5, 4.5, -3.0, 3.0},
+    {"glyph C, top bar", 2.5, 5.5, 2.0, 3.0},
+};

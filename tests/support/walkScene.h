@@ -1,6 +1,7 @@
 // Helpers for tests of the room walk-through.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,55 @@ void writeSolidWalkTextures();
 extern const Rgb WALL_COLOUR;    // corrigatedIronTexture.bmp
 extern const Rgb GLYPH_COLOUR;   // leopard.bmp
 extern const Rgb CEILING_COLOUR; // concrete.bmp
+
+// The 3D view, 480 x 400 pixels, as the solid texture files show it: which
+// surface a pixel shows, and where a point of the room shows.
+constexpr int VIEW_WIDTH = 480;
+constexpr int VIEW_HEIGHT = 400;
+
+// The lit textures keep their hue: the channels a texture lacks stay zero.
+bool isGlyph(Rgb c);
+bool isWall(Rgb c);
+bool isCeiling(Rgb c);
+// The floor's checker: black squares, and white ones lit green-ish.
+bool isBlack(Rgb c);
+bool isLitFloor(Rgb c);
+bool isFloor(Rgb c);
+using Kind = std::function<bool(Rgb)>;
+
+// How many pixels of a rectangle, corners included, are of the kind.
+int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind);
+
+// Where the viewer stands and looks; the program starts at the origin of
+// the floor plane's x, 5 units in front of the word, looking along -z.
+struct Viewer {
+    double x = 0.0;
+    double height = 0.25; // of the eye, the walking bob included
+    double z = 5.0;
+    double heading = 0.0; // degrees, turning left is positive
+    double tilt = 0.0;    // degrees, positive looks down
+};
+
+// A place in the view, in pixels from its top left corner.
+struct ViewPoint {
+    double x;
+    double y;
+};
+
+// Where a room point shows in the view: the frame turns the room about the
+// vertical by -heading, tilts it by `tilt` about the horizontal, and the
+// frustum spans +-2.4 x +-2 at the near distance 2.
+ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z);
+
+// The word's nine blocks as x, y ranges; their front faces stand at z 0.5,
+// their backs at z -0.5.
+struct WordBlock {
+    const char* name;
+    double x0, x1, y0, y1;
+
+    double centreX() const { return (x0 + x1) / 2; }
+    double centreY() const { return (y0 + y1) / 2; }
+    double halfWidth() const { return (x1 - x0) / 2; }
+    double halfHeight() const { return (y1 - y0) / 2; }
+};
+extern const WordBlock WORD_BLOCKS[9];

@@ -211,56 +211,36 @@ TEST_F(TexgenOutput, StarFieldIsMostlyDarkWithSomeBrightStars)
     EXPECT_GT(bright, 200u);
 }
 
-TEST_F(TexgenOutput, IconsAreSquarePngsOfTheirFolderSizeWithAPictureOnATransparentGround)
+// Every icon is a square PNG of its folder's size, mostly covered, with
+// clear corners and many colours: a picture, not a blank or a flat square.
+// The okel icon is mostly the golden glyph, the okelwalk icon has a
+// checkered floor of dark and light squares near its bottom.
+TEST_F(TexgenOutput, IconsAreSquarePngsOfTheirFolderSizeShowingTheirScenes)
 {
-    const fs::path icons = iconFolder();
     EXPECT_EQ(ICON_FILES.size(), 6u);
     for (const std::string& name : ICON_FILES) {
         SCOPED_TRACE(name);
         const int size = iconSize(name);
         int width = 0, height = 0, channels = 0;
-        unsigned char* pixels = stbi_load((icons / name).string().c_str(), &width, &height, &channels, 4);
-        ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
-        EXPECT_EQ(width, size);
-        EXPECT_EQ(height, size);
-        EXPECT_EQ(channels, 4);
-        std::size_t opaque = 0, clear = 0;
-        std::set<unsigned> colours;
-        for (int i = 0; i < width * height; ++i) {
-            const unsigned char* p = pixels + i * 4;
-            opaque += p[3] == 255;
-            clear += p[3] == 0;
-            if (p[3] == 255)
-                colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
-        }
-        stbi_image_free(pixels);
-        // Mostly covered, with the corners clear, and many colours: a picture, not a blank or a flat square.
-        EXPECT_GT(opaque, std::size_t(width) * height / 2);
-        EXPECT_GT(clear, 0u);
-        EXPECT_GT(colours.size(), 100u);
-    }
-}
-
-// At every size: clear corners; the okel icon mostly the golden glyph, the
-// okelwalk icon a checkered floor of dark and light squares near its bottom.
-TEST_F(TexgenOutput, IconsShowTheirScenesAtEverySize)
-{
-    const fs::path icons = iconFolder();
-    for (const std::string& name : ICON_FILES) {
-        SCOPED_TRACE(name);
-        const int size = iconSize(name);
-        int width = 0, height = 0, channels = 0;
-        unsigned char* pixels = stbi_load((icons / name).string().c_str(), &width, &height, &channels, 4);
+        unsigned char* pixels = stbi_load((iconFolder() / name).string().c_str(), &width, &height, &channels, 4);
         ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
         ASSERT_EQ(width, size);
-        auto at = [&](int x, int y) { return pixels + (std::size_t(y) * size + x) * 4; };
-        for (const auto& [x, y] :
-             {std::pair{0, 0}, std::pair{size - 1, 0}, std::pair{0, size - 1}, std::pair{size - 1, size - 1}})
+        EXPECT_EQ(height, size);
+        EXPECT_EQ(channels, 4);
+        const auto at = [&](int x, int y) { return pixels + (std::size_t(y) * size + x) * 4; };
+        std::size_t opaque = 0, gold = 0;
+        std::set<unsigned> colours;
+        for (const unsigned char* p = pixels; p < pixels + size * size * 4; p += 4)
+            if (p[3] == 255) {
+                ++opaque;
+                colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
+                gold += p[0] > 150 && p[0] > p[2] + 80;
+            }
+        EXPECT_GT(opaque, std::size_t(size) * size / 2);
+        EXPECT_GT(colours.size(), 100u);
+        for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
             EXPECT_EQ(at(x, y)[3], 0) << "corner (" << x << ", " << y << ")";
         if (name.find("okelwalk") == std::string::npos) {
-            std::size_t gold = 0;
-            for (int i = 0; i < size * size; ++i)
-                gold += pixels[i * 4 + 3] == 255 && pixels[i * 4] > 150 && pixels[i * 4] > pixels[i * 4 + 2] + 80;
             EXPECT_GT(gold, std::size_t(size) * size / 10);
         } else {
             int dark = 0, light = 0;
