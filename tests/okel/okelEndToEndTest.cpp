@@ -27,7 +27,6 @@
 #include "xDisplay.h"
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -269,21 +268,8 @@ protected:
         ASSERT_TRUE(launchWithSolidTextures());
     }
 
-    // A key pressed while Shift is held: the program sees the upper-case
-    // letter.
-    void pressShifted(unsigned long keySym)
-    {
-        focusWindow(display, window);
-        const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
-        XTestFakeKeyEvent(display, shift, True, CurrentTime);
-        pressKey(display, keySym);
-        XTestFakeKeyEvent(display, shift, False, CurrentTime);
-        XSync(display, False);
-    }
-
     const Rgb metal = solidColourOf("metal6464.raw");
     const Rgb star = solidColourOf("star1024.raw");
-    const Rgb tablecloth = solidColourOf("tablecloth256.raw");
     const Rgb earth = solidColourOf("earth1024.raw");
     const Rgb moon = solidColourOf("moon256.raw");
 };
@@ -537,32 +523,6 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
     EXPECT_TRUE(waitUntil(twoFrames, FRAME_TIMEOUT)) << "the camera still moves";
     keepForFailure(after, "stopped");
     EXPECT_FALSE(regionsDiffer(before, after, 0, 0, WINDOW_WIDTH - 1, line2.y0 - 1));
-}
-
-TEST_F(OkelProgram, EscapeEndsTheProgramWithStatusOne)
-{
-    press(XK_Escape);
-    int status = -1;
-    ASSERT_TRUE(waitForExit(run, 10s, status)) << "the program still runs";
-    EXPECT_EQ(status, 1);
-}
-
-TEST_F(OkelProgram, UpperCaseLettersChangeNothing)
-{
-    const Picture before = last;
-    for (unsigned long key : {XK_t, XK_f, XK_q, XK_w, XK_e, XK_r})
-        pressShifted(key);
-    // A lower-case r afterwards: once its effect shows, the upper-case
-    // letters before it have been handled too.
-    press(XK_r);
-    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, tablecloth); }, FRAME_TIMEOUT))
-        << showsOnly(last, GLYPH4_TOP_BAR, tablecloth).message();
-    keepForFailure(last, "upper-case");
-    // Everything left of glyph 4 is as it was: the word, and the backdrop,
-    // whose spin does not show with a one-colour earth file.
-    const int glyph4Left = static_cast<int>(windowX(GLYPH4_WHOLE.left)) - 2;
-    EXPECT_FALSE(regionsDiffer(before, last, 0, 0, glyph4Left, insideNoInset(STATUS_AREA).y0 - 1));
-    EXPECT_TRUE(showsOnly(last, GLYPH4_COLUMN, tablecloth));
 }
 
 // Bad texture files and command lines. The program tests nothing of its

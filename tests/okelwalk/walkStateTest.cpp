@@ -597,25 +597,4 @@ TEST_F(StartUp, NarrowBitmapWithPaddedRowsUploadsUnskewed)
     glDeleteTextures(1, &texture);
 }
 
-TEST_F(StartUp, EveryMissingFileIsReportedOnItsOwnLineAndTheFloorStillHasItsChecker)
-{
-    for (const char* file : {"corrigatedIronTexture.bmp", "leopard.bmp", "concrete.bmp"})
-        ASSERT_EQ(std::remove(file), 0) << file;
-    // Something else in the default texture, so that the checker must be
-    // made again.
-    const GLubyte grey[3] = {128, 128, 128};
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, grey);
-
-    ::testing::internal::CaptureStdout();
-    initTextures();
-    const std::string output = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(output,
-              "failed to load bitmap for wall texture\n"
-              "failed to load bitmap for okel texture\n"
-              "failed to load bitmap for ceiling texture\n");
-    glBindTexture(GL_TEXTURE_2D, 0);
-    expectChecker();
-}
-
 } // namespace

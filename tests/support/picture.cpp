@@ -69,24 +69,11 @@ bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, i
 namespace {
 
 // The pictures kept for the running test, written at its end if it failed.
-class FailurePictures : public ::testing::EmptyTestEventListener {
-public:
-    static FailurePictures& instance()
-    {
-        static FailurePictures* pictures = [] {
-            auto* listener = new FailurePictures;
-            ::testing::UnitTest::GetInstance()->listeners().Append(listener); // owned by GoogleTest
-            return listener;
-        }();
-        return *pictures;
-    }
-
-    void keep(const Picture& picture, const std::string& name) { pictures[name] = picture; }
-
+struct FailurePictures : ::testing::EmptyTestEventListener {
     void OnTestEnd(const ::testing::TestInfo& test) override
     {
         if (test.result()->Failed())
-            for (const auto& [name, picture] : pictures) {
+            for (const auto& [name, picture] : kept) {
                 std::string file = std::string("okel-") + test.test_suite_name() + "." + test.name() + "-" + name +
                                    "-" + std::to_string(getpid()) + ".png";
                 std::replace(file.begin(), file.end(), '/', '_');
@@ -94,16 +81,20 @@ public:
                 if (savePng(picture, path))
                     std::printf("picture of the failure: %s\n", path.c_str());
             }
-        pictures.clear();
+        kept.clear();
     }
 
-private:
-    std::map<std::string, Picture> pictures;
+    std::map<std::string, Picture> kept;
 };
 
 } // namespace
 
 void keepForFailure(const Picture& picture, const std::string& name)
 {
-    FailurePictures::instance().keep(picture, name);
+    static FailurePictures* pictures = [] {
+        auto* listener = new FailurePictures;
+        ::testing::UnitTest::GetInstance()->listeners().Append(listener); // GoogleTest owns it
+        return listener;
+    }();
+    pictures->kept[name] = picture;
 }

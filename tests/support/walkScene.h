@@ -56,8 +56,7 @@ struct Viewer {
 
 // A place in the view, in pixels from its top left corner.
 struct ViewPoint {
-    double x;
-    double y;
+    double x, y;
 };
 
 // Where a room point shows in the view: the frame turns the room about the

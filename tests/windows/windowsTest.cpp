@@ -58,12 +58,6 @@ std::string commandOutput(const std::vector<std::string>& command, int& status)
     return outputOf(run);
 }
 
-void waitForWine()
-{
-    int status = 0;
-    commandOutput({"/usr/bin/wineserver", "-w"}, status);
-}
-
 // A Windows program started with Wine in a folder, its window found by title.
 class WineProgram : public ProgramWindow {
 public:
@@ -207,9 +201,9 @@ TEST(Installer, InstallsBothShortcutsIntoTheInstallFolderAndUninstallsWithoutTra
     const fs::path drive = WINE_PREFIX "/drive_c";
     const fs::path installed = drive / "Program Files/OKEL";
     const fs::path menu = drive / "ProgramData/Microsoft/Windows/Start Menu/Programs/OKEL viewers " OKEL_VERSION;
-    int status = -1;
+    int status = -1, settled = -1;
     commandOutput({"/usr/bin/wine", SETUP_EXE, "/S"}, status);
-    waitForWine();
+    commandOutput({"/usr/bin/wineserver", "-w"}, settled); // until Wine has settled
     EXPECT_EQ(status, 0);
     std::set<std::string> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(installed))
@@ -227,7 +221,8 @@ TEST(Installer, InstallsBothShortcutsIntoTheInstallFolderAndUninstallsWithoutTra
     }
 
     commandOutput({"/usr/bin/wine", "C:\\Program Files\\OKEL\\Uninstall.exe", "/S"}, status);
-    waitForWine();
+    commandOutput({"/usr/bin/wineserver", "-w"}, settled);
+    EXPECT_EQ(status, 0);
     EXPECT_FALSE(fs::exists(installed));
     EXPECT_FALSE(fs::exists(menu));
     for (const char* registry : {"system.reg", "user.reg"})
