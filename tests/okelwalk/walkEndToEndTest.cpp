@@ -390,6 +390,8 @@ struct TiltCase {
     double tilt;
 };
 
+void PrintTo(const TiltCase& tiltCase, std::ostream* out) { *out << tiltCase.name; }
+
 class WalkTilt : public WalkProgram, public ::testing::WithParamInterface<TiltCase> {};
 
 TEST_P(WalkTilt, PageKeysTiltTheHead)
