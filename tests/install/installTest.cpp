@@ -19,6 +19,7 @@
 
 #include "glWindow.h"
 #include "picture.h"
+#include "programWindow.h"
 #include "walkScene.h"
 #include "xDisplay.h"
 
@@ -29,8 +30,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const char* OKEL_TITLE = "Talvin' OKEL";
-constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
 constexpr auto START_TIMEOUT = 30s;
 const Rgb FRAME_GREY{153, 153, 153};
 

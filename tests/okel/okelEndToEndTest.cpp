@@ -33,7 +33,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* WINDOW_TITLE = "Talvin' OKEL";
 constexpr int WINDOW_WIDTH = 1024;
 constexpr int WINDOW_HEIGHT = 768;
 
@@ -185,7 +184,7 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
 
 // The program's window.
 struct OkelWindow : ProgramWindow {
-    OkelWindow() : ProgramWindow(OKEL_PROGRAM, WINDOW_TITLE) {}
+    OkelWindow() : ProgramWindow(OKEL_PROGRAM, OKEL_TITLE) {}
 
     // Starts the program and waits until its window shows the word's first
     // glyph, the checker picture, which needs no file. The first frame draws

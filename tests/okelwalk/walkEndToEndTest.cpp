@@ -34,7 +34,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* WINDOW_TITLE = "Osk's Animated 3D OKEL";
 constexpr int HELP_HEIGHT = 70;
 
 // The software renderer draws a frame in tens to hundreds of milliseconds;
@@ -144,7 +143,7 @@ bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to
 
 // The program's top-level window and its two subwindows.
 struct WalkWindows : ProgramWindow {
-    WalkWindows() : ProgramWindow(OKELWALK_PROGRAM, WINDOW_TITLE) {}
+    WalkWindows() : ProgramWindow(OKELWALK_PROGRAM, WALK_TITLE) {}
 
     // Starts the program and finds its window and the two subwindows, told
     // apart by their sizes.

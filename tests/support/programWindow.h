@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+// The titles of the two programs' windows.
+constexpr const char* OKEL_TITLE = "Talvin' OKEL";
+constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
+
 class ProgramWindow {
 public:
     // `program` is the path of the program to start, `title` its window's.

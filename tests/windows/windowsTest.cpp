@@ -29,8 +29,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr const char* OKEL_TITLE = "Talvin' OKEL";
-constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
 // Wine starts in seconds and draws through the same software renderer.
 constexpr auto START_TIMEOUT = 60s;
 constexpr auto FRAME_TIMEOUT = 20s;
