@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -265,58 +266,153 @@ TEST_F(BitmapFileTest, PicturesWithinTheMemoryBudgetLoadAndLargerOnesAreRefused)
     expectEmpty(bitmap);
 }
 
-TEST(BitmapDecode, PixelsTheRunLengthsNeverSetAreBlack)
+// The run-length tests' palette, one letter an index, with its blue,
+// green and red; '.' stands for black, the colour of every pixel the codes
+// never set.
+const char RUN_LENGTH_LETTERS[] = "WRGBYCM";
+const unsigned char RUN_LENGTH_BGR[][3] = {
+    {255, 255, 255}, // W, index 0
+    {0, 0, 255},     // R
+    {0, 255, 0},     // G
+    {255, 0, 0},     // B
+    {0, 255, 255},   // Y
+    {255, 255, 0},   // C
+    {255, 0, 255},   // M, index 6
+};
+
+Bytes buildRunLengthFile(unsigned int bitCount, long width, long height, const Bytes& runs)
 {
-    // Index 0 white, index 1 red; a 4 x 2 picture whose runs set only (0, 0)
-    // and, after a delta of (2, 1), pixel (2, 1).
-    const Bytes palette = {255, 255, 255, 0, 0, 0, 255, 0};
-    Bytes file = bmpFile(4, 2, 8, 1, palette, 0, {1, 1, 0, 2, 1, 1, 1, 1, 0, 1});
-    Bitmap bitmap;
-    ASSERT_TRUE(decodeBitmap(file.data(), file.size(), bitmap));
-    const Bytes expected = {0, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0};
-    EXPECT_EQ(bitmap.bits, expected);
+    Bytes palette;
+    for (const auto& bgr : RUN_LENGTH_BGR) {
+        palette.insert(palette.end(), {bgr[0], bgr[1], bgr[2], 0});
+    }
+    return bmpFile(width, height, bitCount, bitCount == 8 ? 1 : 2, palette, 0, runs);
 }
 
-// A 4 x 2 picture whose palette has index 0 white, 1 red and 2 green;
-// `runs` is its RLE8 (bitCount 8) or RLE4 (bitCount 4) data.
-Bytes buildRunLengthFile(unsigned int bitCount, const Bytes& runs)
+// The picture that rows of palette letters show, in the reader's layout;
+// `rows` lists the picture's rows from the bottom up, as the file's codes
+// fill them.
+Bitmap pictureOfLetters(const std::vector<std::string>& rows)
 {
-    const Bytes palette = {255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0};
-    return bmpFile(4, 2, bitCount, bitCount == 8 ? 1 : 2, palette, 0, runs);
+    Bitmap picture;
+    picture.width = int(rows[0].size());
+    picture.height = int(rows.size());
+    picture.rowBytes = (rows[0].size() * 3 + 3) / 4 * 4;
+    picture.bits.assign(picture.rowBytes * rows.size(), 0);
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (std::size_t x = 0; x < rows[y].size(); ++x) {
+            const char* letter = std::strchr(RUN_LENGTH_LETTERS, rows[y][x]);
+            if (rows[y][x] != '.' && letter != nullptr) {
+                const unsigned char* bgr = RUN_LENGTH_BGR[letter - RUN_LENGTH_LETTERS];
+                std::copy(bgr, bgr + 3, picture.bits.begin() + y * picture.rowBytes + 3 * x);
+            }
+        }
+    }
+    return picture;
 }
 
-TEST(BitmapDecode, AnEarlyEndOrADeltaPastThePictureLoadsWithTheRestBlack)
+// Each code moves the drawing position its own way: a run or a literal
+// along the row, an end of line to the start of the next row, a delta right
+// and up by its two counts, an end of picture out of it. Every case's
+// pixels are worked out by hand from its codes.
+TEST(BitmapDecode, RunLengthCodesPutEveryPixelWhereTheyMoveTheDrawingPosition)
 {
-    const unsigned char K[3] = {0, 0, 0};
-    const unsigned char R[3] = {0, 0, 255};
-    const unsigned char G[3] = {0, 255, 0};
     struct Case {
         const char* label;
         unsigned int bitCount;
         Bytes runs;
-        const unsigned char* pixels[8]; // bottom row first
+        std::vector<std::string> rows; // bottom row first
     };
     const Case cases[] = {
-        {"RLE8 end of picture after two pixels", 8, {2, 1, 0, 1}, {R, R, K, K, K, K, K, K}},
-        {"RLE8 delta past the top", 8, {1, 2, 0, 2, 1, 5}, {G, K, K, K, K, K, K, K}},
+        {"RLE8 every code: runs, literals of 3 (padded) and 4, ends of line, deltas (3, 1) and (2, 0)",
+         8,
+         {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 3, 1, 2, 5, 0, 0, 0, 4, 6, 1, 2, 3, 0, 2, 2, 0, 1, 4, 0, 1},
+         {"RRRGBY..", "........", "...CC...", "MRGB..Y."}},
+        {"RLE4 every code: alternating runs, literals of 3 and 5 (padded) indexes, end of line, delta (2, 1)",
+         4,
+         {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 1, 0x66, 0, 2, 2, 1, 0, 5, 0x01, 0x23, 0x40, 0, 0, 1},
+         {"RGRGRBYC", "M.......", "...WRGBY"}},
+        {"RLE8 delta (1, 1) between two pixels", 8, {1, 1, 0, 2, 1, 1, 1, 1, 0, 1}, {"R...", "..R."}},
+        {"RLE8 end of picture after two pixels", 8, {2, 1, 0, 1}, {"RR..", "...."}},
+        {"RLE8 delta past the top", 8, {1, 2, 0, 2, 1, 5}, {"G...", "...."}},
         {"RLE8 end of line after the top row, no end of picture",
          8,
          {4, 1, 0, 0, 0, 3, 2, 1, 2, 0, 0, 0},
-         {R, R, R, R, G, R, G, K}},
-        {"RLE4 end of picture after three pixels", 4, {3, 0x12, 0, 1}, {R, G, R, K, K, K, K, K}},
-        {"RLE4 delta past the top", 4, {0, 3, 0x21, 0x20, 0, 2, 0, 9}, {G, R, G, K, K, K, K, K}},
+         {"RRRR", "GRG."}},
+        {"RLE8 run and literal past the right edge are cut there",
+         8,
+         {6, 3, 0, 0, 0, 5, 4, 5, 6, 1, 2, 0, 0, 1},
+         {"BBBB", "YCMR"}},
+        {"RLE4 end of picture after three pixels", 4, {3, 0x12, 0, 1}, {"RGR.", "...."}},
+        {"RLE4 delta past the top", 4, {0, 3, 0x21, 0x20, 0, 2, 0, 9}, {"GRG.", "...."}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.label);
-        Bytes file = buildRunLengthFile(test.bitCount, test.runs);
+        Bytes file = buildRunLengthFile(test.bitCount, long(test.rows[0].size()), long(test.rows.size()), test.runs);
         Bitmap bitmap;
         ASSERT_TRUE(decodeBitmap(file.data(), file.size(), bitmap));
-        Bytes expected(2 * 12, 0);
-        for (int i = 0; i < 8; ++i) {
-            std::copy(test.pixels[i], test.pixels[i] + 3, expected.begin() + 3 * i);
-        }
-        EXPECT_EQ(bitmap.bits, expected);
+        expectSamePicture(pictureOfLetters(test.rows), bitmap);
     }
+}
+
+// The corpus's run-length files that skip pixels with deltas and early
+// ends: every pixel they set is the plain sibling's, every other is black.
+// The two "trns" files skip the same pixels, exactly the white strokes of
+// the letters in the middle of the picture (rows 19 to 44); the two "cut"
+// files end the picture before its top five rows.
+TEST(BitmapCorpus, RunLengthFilesWithSkippedPixelsShowTheirSiblingsPixelsOrBlack)
+{
+    struct Case {
+        const char* file;
+        const char* sibling;
+    };
+    const Case cases[] = {{"q/pal8rletrns", "g/pal8"},
+                          {"q/pal4rletrns", "g/pal4"},
+                          {"q/pal8rlecut", "g/pal8"},
+                          {"q/pal4rlecut", "g/pal4"}};
+    auto pixel = [](const Bitmap& b, int x, int y) {
+        return &b.bits[std::size_t(y) * b.rowBytes + 3 * std::size_t(x)];
+    };
+    auto isBlack = [](const unsigned char* p) { return p[0] == 0 && p[1] == 0 && p[2] == 0; };
+    auto isWhite = [](const unsigned char* p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; };
+    std::map<std::string, std::vector<bool>> skipped;
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.file);
+        Bitmap picture;
+        Bitmap sibling;
+        ASSERT_TRUE(readBitmapFile((CORPUS + "/" + test.file + ".bmp").c_str(), picture));
+        ASSERT_TRUE(readBitmapFile((CORPUS + "/" + test.sibling + ".bmp").c_str(), sibling));
+        ASSERT_EQ(picture.width, sibling.width);
+        ASSERT_EQ(picture.height, sibling.height);
+        std::vector<bool>& mask = skipped[test.file];
+        int unlike = 0;
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                const unsigned char* ours = pixel(picture, x, y);
+                const unsigned char* theirs = pixel(sibling, x, y);
+                const bool same = std::equal(ours, ours + 3, theirs);
+                mask.push_back(!same);
+                if (!same && !isBlack(ours) && unlike++ == 0) {
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is neither the sibling's nor black";
+                }
+                if (y >= 59 && std::string(test.file).find("cut") != std::string::npos) {
+                    EXPECT_TRUE(isBlack(ours)) << "pixel (" << x << ", " << y << ") above the early end";
+                }
+            }
+        }
+    }
+    // The letters' white strokes, from the 8-bit sibling.
+    Bitmap plain;
+    ASSERT_TRUE(readBitmapFile((CORPUS + "/g/pal8.bmp").c_str(), plain));
+    std::vector<bool> strokes;
+    for (int y = 0; y < plain.height; ++y) {
+        for (int x = 0; x < plain.width; ++x) {
+            strokes.push_back(y >= 19 && y <= 44 && isWhite(pixel(plain, x, y)));
+        }
+    }
+    EXPECT_EQ(std::count(strokes.begin(), strokes.end(), true), 416);
+    EXPECT_TRUE(skipped["q/pal8rletrns"] == strokes);
+    EXPECT_TRUE(skipped["q/pal4rletrns"] == strokes);
 }
 
 TEST(BitmapDecode, RunLengthDataThatStopsBeforeItsEndIsRefused)
@@ -336,7 +432,7 @@ TEST(BitmapDecode, RunLengthDataThatStopsBeforeItsEndIsRefused)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.label);
-        Bytes file = buildRunLengthFile(test.bitCount, test.runs);
+        Bytes file = buildRunLengthFile(test.bitCount, 4, 2, test.runs);
         Bitmap bitmap;
         EXPECT_FALSE(decodeBitmap(file.data(), file.size(), bitmap));
         expectEmpty(bitmap);
