@@ -3,9 +3,11 @@
 // piece.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "frame.h"
 #include "glWindow.h"
@@ -144,6 +146,77 @@ TEST_F(Frame, BlockGlyphsReachExactlyTheirOuterEdges)
     }
 }
 
+// The word's ten boxes in the view box, and whether the box is turned a
+// quarter (glyph B's are), which turns its texture with it.
+struct WordBox {
+    const char* name;
+    double left, right, bottom, top;
+    bool turned;
+};
+const WordBox WORD_BOXES[] = {
+    {"A1 column", -140, -110, -30, 30, false},
+    {"A1 top bar", -155, -95, 30, 60, false},
+    {"A1 bottom bar", -155, -95, -60, -30, false},
+    {"A2 column", -65, -35, -30, 30, false},
+    {"A2 top bar", -80, -20, 30, 60, false},
+    {"A2 bottom bar", -80, -20, -60, -30, false},
+    {"B top bar", -5, 55, 37.5, 59.5, true},
+    {"B bottom bar", -5, 55, -61.5, -39.5, true},
+    {"B middle bar", 5, 45, -12, 10, true},
+    {"B right upright", 45, 55, -39.5, 10, true},
+    {"B left upright", -5, 5, -12, 37.5, true},
+    {"C column", 85, 115, -61, 19, false},
+    {"C top bar", 70, 130, 19, 59, false},
+};
+
+// Each box's front face carries the whole texture once: on an unturned box
+// s grows from 0 at its bottom to 1 at its top and t from its left to its
+// right; on a turned one s grows from left to right and t from top to
+// bottom. A texture whose every texel tells where it is (red 256 s, green
+// 256 t) shows on every box that part of it that the box's place and size
+// give, away from the edges and from where boxes overlap.
+TEST_F(Frame, EveryBoxFaceShowsTheWholeTextureOnceAcrossItsPlaceAndSize)
+{
+    std::vector<unsigned char> gradient;
+    for (int row = 0; row < 64; ++row)
+        for (int column = 0; column < 64; ++column)
+            gradient.insert(gradient.end(),
+                            {static_cast<unsigned char>(4 * column + 2), static_cast<unsigned char>(4 * row + 2), 60});
+    writeFile("metal6464.raw", gradient);
+    glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 2;
+    const Picture picture = drawFrames();
+    keepForFailure(picture, "gradient");
+
+    auto inside = [](const WordBox& b, double x, double y, double margin) {
+        return x > b.left - margin && x < b.right + margin && y > b.bottom - margin && y < b.top + margin;
+    };
+    for (const WordBox& box : WORD_BOXES) {
+        int probed = 0;
+        for (double u : {0.1, 0.3, 0.5, 0.7, 0.9})
+            for (double v : {0.1, 0.3, 0.5, 0.7, 0.9}) {
+                // The centre of the pixel nearest to the point u, v of the
+                // face, in the view box, and where it lies on the face.
+                const int column = px(box.left + u * (box.right - box.left));
+                const int row = py(box.bottom + v * (box.top - box.bottom));
+                const double x = (column + 0.5) * VIEW_SIZE / WIDTH - VIEW_SIZE / 2.0;
+                const double y = VIEW_SIZE / 2.0 - (row + 0.5) * VIEW_SIZE / HEIGHT;
+                const double across = (x - box.left) / (box.right - box.left);
+                const double up = (y - box.bottom) / (box.top - box.bottom);
+                // Two pixels from any edge, and outside every other box.
+                bool covered = !inside(box, x, y, -1.0);
+                for (const WordBox& other : WORD_BOXES)
+                    covered = covered || (&other != &box && inside(other, x, y, 1.0));
+                if (covered)
+                    continue;
+                const double s = box.turned ? across : up, t = box.turned ? 1 - up : across;
+                const Rgb expected{static_cast<int>(std::lround(256 * s)), static_cast<int>(std::lround(256 * t)), 60};
+                EXPECT_TRUE(probe(picture, column, row, expected, 4)) << box.name << " at s " << s << ", t " << t;
+                ++probed;
+            }
+        EXPECT_GE(probed, 5) << box.name;
+    }
+}
+
 TEST_F(Frame, StartSlotsShowCheckerGradientMetalAndStars)
 {
     const Picture picture = drawFrames();
@@ -266,6 +339,114 @@ TEST_F(Frame, TeapotWordReplacesTheBlocks)
     EXPECT_TRUE(probe(picture, px(125), py(30), colourOf("earth1024.raw")));
     EXPECT_TRUE(probe(picture, px(-125), py(-15), colourOf("earth1024.raw")));
 }
+
+// The teapot word with every teapot turned a quarter about the vertical, so
+// that each shows end on: a body some 19 units wide and 16 high about its
+// centre (9.5 to either side, 7.5 below and 8.5 above, with the lid's knob),
+// which the glyph's texture colours. Each glyph position wears a texture of
+// its own.
+struct Teapot {
+    double dx, dy;
+};
+struct TeapotGlyph {
+    const char* name;
+    double x, y;      // where the frame puts the glyph
+    const char* file; // what its slot shows
+    std::vector<Teapot> teapots;
+};
+const TeapotGlyph TEAPOT_GLYPHS[] = {
+    {"A1",
+     -155,
+     50,
+     "metal6464.raw",
+     {{0, 0}, {25, 0}, {50, 0}, {25, -25}, {25, -50}, {25, -75}, {0, -100}, {25, -100}, {50, -100}}},
+    {"A2",
+     -75,
+     50,
+     "tablecloth256.raw",
+     {{0, 0}, {25, 0}, {50, 0}, {25, -25}, {25, -50}, {25, -75}, {0, -100}, {25, -100}, {50, -100}}},
+    {"B",
+     0,
+     50,
+     "envwall128.raw",
+     {{5, -10},
+      {25, 0},
+      {45, -10},
+      {0, -25},
+      {5, -40},
+      {25, -50},
+      {45, -60},
+      {50, -75},
+      {5, -90},
+      {25, -100},
+      {45, -90}}},
+    {"C", 75, 50, "sunset.raw", {{0, 0}, {25, 0}, {50, 0}, {25, -25}, {25, -50}, {25, -75}, {25, -100}}},
+};
+
+// True if the point lies within `margin` units of any teapot of the word:
+// an ellipse about each body, 9.5 units to either side and 8 up and down
+// from 0.5 above its centre.
+bool nearAnyTeapot(double x, double y, double margin)
+{
+    for (const TeapotGlyph& glyph : TEAPOT_GLYPHS)
+        for (const Teapot& t : glyph.teapots) {
+            const double u = (x - glyph.x - t.dx) / (9.5 + margin);
+            const double v = (y - glyph.y - t.dy - 0.5) / (8 + margin);
+            if (u * u + v * v <= 1)
+                return true;
+        }
+    return false;
+}
+
+void PrintTo(const TeapotGlyph& glyph, std::ostream* out) { *out << "glyph " << glyph.name; }
+
+class TeapotWord : public Frame, public ::testing::WithParamInterface<TeapotGlyph> {};
+
+// Every teapot of the glyph shows its texture at its centre, and its body's
+// front stands where one at the glyph's depth has it; the ground shows all
+// around it, wherever no other teapot stands. A teapot moved 10 units any
+// way covers ground that should show, or leaves its centre or its depth.
+TEST_P(TeapotWord, EveryTeapotStandsAtItsOffsetFromTheGlyph)
+{
+    const TeapotGlyph& glyph = GetParam();
+    glyphSlot1 = 2;
+    glyphSlot2 = 4;
+    glyphSlot3 = 5;
+    glyphSlot4 = 9;
+    teapotMode = 1;
+    teapotAngle = 90.0f;
+    const Picture picture = drawFrames();
+    keepForFailure(picture, "teapots");
+    const Rgb texture = colourOf(glyph.file);
+    const Rgb ground = colourOf("earth1024.raw");
+    for (const Teapot& t : glyph.teapots) {
+        const double x = glyph.x + t.dx, y = glyph.y + t.dy;
+        SCOPED_TRACE(::testing::Message() << glyph.name << " teapot at (" << x << ", " << y << ")");
+        EXPECT_TRUE(probe(picture, px(x), py(y), texture)) << "centre";
+        // The body 5 units left of the axis and 3 below the centre: about
+        // 8.7 units in front of the glyph's plane. The depth buffer maps the
+        // view box's depth, 50 units behind the eye to 500 before it, onto
+        // 0 .. 1; the eye is 50 units in front of the plane.
+        GLfloat depth = 0;
+        glReadPixels(px(x - 5), HEIGHT - 1 - py(y - 3), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        const double front = 100.0 - depth * 550.0;
+        EXPECT_TRUE(front > 7.0 && front < 10.5) << "body front " << front << " units before the plane";
+        // Ground on a ring around the body, where no teapot stands.
+        int grounds = 0;
+        for (int step = 0; step < 8; ++step) {
+            const double angle = step * M_PI / 4;
+            const double gx = x + 13 * std::cos(angle), gy = y + 0.5 + 12 * std::sin(angle);
+            if (nearAnyTeapot(gx, gy, 1.0))
+                continue;
+            ++grounds;
+            EXPECT_TRUE(probe(picture, px(gx), py(gy), ground)) << "ground at (" << gx << ", " << gy << ")";
+        }
+        EXPECT_GE(grounds, 2) << "too few ground probes";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Glyphs, TeapotWord, ::testing::ValuesIn(TEAPOT_GLYPHS),
+                         [](const ::testing::TestParamInfo<TeapotGlyph>& info) { return info.param.name; });
 
 TEST_F(Frame, MissingTextureFileKeepsTheEarlierPictureAndTheFrameGoesOn)
 {
