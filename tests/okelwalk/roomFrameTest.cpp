@@ -10,10 +10,14 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "glWindow.h"
 #include "lists.h"
@@ -141,6 +145,212 @@ TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsTh
     EXPECT_GT(black, area / 5);
     EXPECT_GT(green, area / 5);
 }
+
+// ---------------------------------------------------------------------------
+// The blocks under a texture whose every texel tells where it is: texel
+// (column i, row j) is (i, j, 128), so a pixel of a block shows the texture
+// coordinates s, t of the point it shows as red 256 s and green 256 t, and
+// blue 128 marks a block. Lighting is off for these frames, so that a pixel
+// shows its texel unchanged; the walls, floor, ceiling and lamp keep colours
+// of their own, none with that blue.
+
+enum Face { FRONT_FACE, BACK_FACE, TOP_FACE, BOTTOM_FACE, RIGHT_FACE, LEFT_FACE };
+const char* const FACE_NAMES[] = {"front", "back", "top", "bottom", "right", "left"};
+
+// Where the cube puts the texture on each face, from the point's place in
+// the block: u, v, w run from -1 to 1 along x, y and z.
+void textureAt(Face face, double u, double v, double w, double& s, double& t)
+{
+    switch (face) {
+    case FRONT_FACE: s = (u + 1) / 2, t = (v + 1) / 2; break;
+    case BACK_FACE: s = (1 - u) / 2, t = (v + 1) / 2; break;
+    case TOP_FACE: s = (u + 1) / 2, t = (1 - w) / 2; break;
+    case BOTTOM_FACE: s = (1 - u) / 2, t = (1 - w) / 2; break;
+    case RIGHT_FACE: s = (1 - w) / 2, t = (v + 1) / 2; break;
+    case LEFT_FACE: s = (w + 1) / 2, t = (v + 1) / 2; break;
+    }
+}
+
+// What a ray meets first: a face of a block (block 0 to 8), or the room or
+// the lamp (block -1). `clear` is false where the answer is not sharp: two
+// blocks' faces in one plane, or a face at the near plane.
+struct Hit {
+    int block = -1;
+    Face face = FRONT_FACE;
+    double s = 0, t = 0;
+    bool clear = true;
+};
+
+// The ray meets a box where it has entered all three of its slabs and left
+// none; its faces are seen from outside only, and nothing nearer than the
+// near plane (k = 1) is drawn, so a box that the near plane cuts open is
+// seen through.
+Hit castRay(const ViewRay& ray)
+{
+    struct Box {
+        int block;
+        double low[3], high[3];
+    };
+    std::vector<Box> boxes;
+    for (int b = 0; b < 9; ++b) {
+        const WordBlock& w = WORD_BLOCKS[b];
+        boxes.push_back({b, {w.x0, w.y0, -0.5}, {w.x1, w.y1, 0.5}});
+    }
+    boxes.push_back({-1, {-0.2, 1.3, 9.5}, {0.2, 1.7, 10.5}}); // the lamp at angle 0
+    struct Entry {
+        double k;
+        int axis;
+        const Box* box;
+    };
+    std::vector<Entry> entries;
+    Hit hit;
+    for (const Box& box : boxes) {
+        double enter = -1e9, leave = 1e9;
+        int axis = 0;
+        for (int a = 0; a < 3; ++a) {
+            const double d = ray.direction[a] != 0 ? ray.direction[a] : 1e-12;
+            const double k0 = (box.low[a] - ray.eye[a]) / d, k1 = (box.high[a] - ray.eye[a]) / d;
+            if (std::min(k0, k1) > enter)
+                enter = std::min(k0, k1), axis = a;
+            leave = std::min(leave, std::max(k0, k1));
+        }
+        if (enter >= leave)
+            continue;
+        hit.clear = hit.clear && std::abs(enter - 1.0) > 0.05 && std::abs(leave - 1.0) > 0.05;
+        if (enter > 1.0)
+            entries.push_back({enter, axis, &box});
+    }
+    if (entries.empty())
+        return hit;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.k < b.k; });
+    const Entry& first = entries[0];
+    hit.clear = hit.clear && (entries.size() == 1 || entries[1].k - first.k > 1e-9);
+    hit.block = first.box->block;
+    // The face on the box's high side is entered going down that axis.
+    const bool high = ray.direction[first.axis] < 0;
+    const Face faces[3][2] = {{LEFT_FACE, RIGHT_FACE}, {BOTTOM_FACE, TOP_FACE}, {BACK_FACE, FRONT_FACE}};
+    hit.face = faces[first.axis][high ? 1 : 0];
+    double local[3];
+    for (int a = 0; a < 3; ++a) {
+        const double centre = (first.box->low[a] + first.box->high[a]) / 2;
+        const double half = (first.box->high[a] - first.box->low[a]) / 2;
+        local[a] = (ray.eye[a] + first.k * ray.direction[a] - centre) / half;
+    }
+    textureAt(hit.face, local[0], local[1], local[2], hit.s, hit.t);
+    return hit;
+}
+
+struct PatternView {
+    const char* name;
+    Viewer viewer;
+    // Block faces that must be seen, each over at least 20 sampled pixels.
+    std::vector<std::pair<int, Face>> seen;
+};
+
+void PrintTo(const PatternView& view, std::ostream* out) { *out << "view " << view.name; }
+
+class BlockPattern : public RoomFrame, public ::testing::WithParamInterface<PatternView> {};
+
+// Every pixel of the view whose neighbours two pixels away show the same
+// face shows the texel that the face's block, by its place and size, puts
+// there; every pixel whose ray meets no block shows no block. A block drawn
+// elsewhere, larger, smaller, turned or missing shows a part of the texture
+// that does not belong there, where the other blocks do not cover it, or a
+// shape of its own from the side, from above or from below.
+TEST_P(BlockPattern, EachVisibleFaceShowsThePartOfTheTextureItsBlockGivesIt)
+{
+    const PatternView& view = GetParam();
+    std::vector<Rgb> texels;
+    for (int row = 0; row < 256; ++row)
+        for (int column = 0; column < 256; ++column)
+            texels.push_back({column, row, 128});
+    writeBitmap("leopard.bmp", 256, 256, texels);
+    initTextures();
+    glDisable(GL_LIGHTING);
+    eyeX = static_cast<float>(view.viewer.x);
+    eyeZ = static_cast<float>(view.viewer.z);
+    heading = static_cast<float>(view.viewer.heading);
+    tilt = static_cast<float>(view.viewer.tilt);
+    const Picture picture = frame("pattern");
+
+    auto rayAt = [&](int x, int y) { return castRay(viewRay(view.viewer, {x + 0.5, y + 0.5})); };
+    std::map<std::pair<int, Face>, int> checked;
+    int wrong = 0;
+    for (int y = 3; y < HEIGHT - 3; y += 3)
+        for (int x = 3; x < WIDTH - 3; x += 3) {
+            const Hit hit = rayAt(x, y);
+            bool sharp = hit.clear;
+            for (const Pixel& n : {Pixel{x - 2, y}, Pixel{x + 2, y}, Pixel{x, y - 2}, Pixel{x, y + 2}}) {
+                const Hit other = rayAt(n.x, n.y);
+                sharp = sharp && other.clear && other.block == hit.block && (hit.block < 0 || other.face == hit.face);
+            }
+            if (!sharp)
+                continue;
+            const Rgb seen = picture.at(x, y);
+            ::testing::AssertionResult right = ::testing::AssertionSuccess();
+            if (hit.block < 0) {
+                if (std::abs(seen.b - 128) <= 40)
+                    right = ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") shows a block: " << seen;
+            } else {
+                ++checked[{hit.block, hit.face}];
+                const Rgb texel{static_cast<int>(std::lround(256 * hit.s - 0.5)),
+                                static_cast<int>(std::lround(256 * hit.t - 0.5)),
+                                128};
+                right = probe(picture, x, y, texel, 4);
+                if (!right)
+                    right << " on the " << FACE_NAMES[hit.face] << " face of " << WORD_BLOCKS[hit.block].name
+                          << " at s " << hit.s << ", t " << hit.t;
+            }
+            if (!right && ++wrong <= 5)
+                ADD_FAILURE() << right.message();
+        }
+    EXPECT_EQ(wrong, 0) << "pixels that show the wrong thing";
+    for (const auto& [block, face] : view.seen)
+        EXPECT_GE((checked[{block, face}]), 20)
+            << "the " << FACE_NAMES[face] << " face of " << WORD_BLOCKS[block].name << " is not seen";
+}
+
+// The start view, and views the walking keys reach: from either side of
+// the word, and with the head tilted down and up close to glyph B.
+// Blocks 0 and 1 are glyph A's columns, 2 to 6 glyph B's top, middle and
+// bottom bars and its upper-left and lower-right columns, 7 and 8 glyph C's
+// column and bar.
+const PatternView PATTERN_VIEWS[] = {
+    {"Start",
+     {},
+     {{0, FRONT_FACE},
+      {1, FRONT_FACE},
+      {2, FRONT_FACE},
+      {3, FRONT_FACE},
+      {4, FRONT_FACE},
+      {5, FRONT_FACE},
+      {6, FRONT_FACE},
+      {7, FRONT_FACE},
+      {8, FRONT_FACE},
+      {0, RIGHT_FACE},
+      {7, LEFT_FACE},
+      {2, BOTTOM_FACE},
+      {4, TOP_FACE}}},
+    {"FromTheRight",
+     {7.0, 0.25, 3.0, 60.0, 0.0},
+     {{1, RIGHT_FACE},
+      {2, RIGHT_FACE},
+      {3, RIGHT_FACE},
+      {5, RIGHT_FACE},
+      {6, RIGHT_FACE},
+      {7, RIGHT_FACE},
+      {8, RIGHT_FACE},
+      {8, BOTTOM_FACE}}},
+    {"FromTheLeft", {-7.0, 0.25, 3.0, -60.0, 0.0}, {{0, LEFT_FACE}, {1, LEFT_FACE}, {6, LEFT_FACE}, {7, LEFT_FACE}}},
+    {"TiltedDown",
+     {0.5, 0.25, 3.0, 0.0, 30.0},
+     {{4, TOP_FACE}, {3, FRONT_FACE}, {4, FRONT_FACE}, {6, FRONT_FACE}, {0, RIGHT_FACE}, {7, LEFT_FACE}}},
+    {"TiltedUp",
+     {0.5, 0.25, 3.5, 0.0, -30.0},
+     {{2, BOTTOM_FACE}, {2, FRONT_FACE}, {3, FRONT_FACE}, {5, FRONT_FACE}, {0, RIGHT_FACE}}},
+};
+INSTANTIATE_TEST_SUITE_P(Views, BlockPattern, ::testing::ValuesIn(PATTERN_VIEWS),
+                         [](const ::testing::TestParamInfo<PatternView>& info) { return info.param.name; });
 
 TEST_F(RoomFrame, LightStandsBeyondTheLampOnItsOrbit)
 {

@@ -83,6 +83,19 @@ ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z)
     return {VIEW_WIDTH / 2.0 * (1.0 + nearX / 2.4), VIEW_HEIGHT / 2.0 * (1.0 - nearY / 2.0)};
 }
 
+ViewRay viewRay(const Viewer& viewer, ViewPoint at)
+{
+    // The point of the near plane, 2 units before the eye, in the eye's
+    // frame; then turned back by the tilt and the heading.
+    const double degree = M_PI / 180.0;
+    const double h = -viewer.heading * degree, t = viewer.tilt * degree;
+    const double ex = (at.x / (VIEW_WIDTH / 2.0) - 1.0) * 2.4, ey = (1.0 - at.y / (VIEW_HEIGHT / 2.0)) * 2.0, ez = -2.0;
+    const double dy = ey * std::cos(t) + ez * std::sin(t);
+    const double ez0 = -ey * std::sin(t) + ez * std::cos(t);
+    return {{viewer.x, viewer.height, viewer.z},
+            {ex * std::cos(h) - ez0 * std::sin(h), dy, ex * std::sin(h) + ez0 * std::cos(h)}};
+}
+
 const WordBlock WORD_BLOCKS[9] = {
     {"glyph A, first column", -4.5, -3.5, -3.0, 3.0},
     {"glyph A, second column", -2.5, -1.5, -3.0, 3.0},

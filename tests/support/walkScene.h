@@ -64,6 +64,14 @@ struct ViewPoint {
 // frustum spans +-2.4 x +-2 at the near distance 2.
 ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z);
 
+// The other way: the room points that show at a place in the view lie on
+// the ray eye + k * direction, k > 0; the near plane cuts it at k = 1.
+struct ViewRay {
+    double eye[3];
+    double direction[3];
+};
+ViewRay viewRay(const Viewer& viewer, ViewPoint at);
+
 // The word's nine blocks as x, y ranges; their front faces stand at z 0.5,
 // their backs at z -0.5.
 struct WordBlock {
