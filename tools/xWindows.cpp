@@ -54,7 +54,7 @@ Picture grabWindow(Display* display, Window window)
 
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
 {
-    const auto end = std::chrono::steady_clock::now() + timeout;
+    const auto end = std::chrono::steady_clock::now() + timeout * OKEL_WAIT_FACTOR;
     for (;;) {
         if (done())
             return true;

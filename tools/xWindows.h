@@ -23,7 +23,9 @@ Display* openDisplay();
 Picture grabWindow(Display* display, Window window);
 
 // Calls `done` every few milliseconds until it returns true or the timeout
-// passes; returns its last answer.
+// passes; returns its last answer. In a build whose programs run through an
+// emulator every timeout is twenty times as long: a wait measures progress,
+// and there the programs draw a frame in seconds.
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
 // The first window, searched from the root down, whose name is exactly

@@ -139,7 +139,7 @@ protected:
     // The program of that name runs, from the prefix, in `textures`.
     void expectProgramIn(const std::string& prefix, const std::string& name, const std::string& textures)
     {
-        EXPECT_EQ(processLink(run.pid, "exe"), prefix + "/libexec/okel/" + name);
+        EXPECT_EQ(programOf(run.pid), prefix + "/libexec/okel/" + name);
         EXPECT_EQ(processLink(run.pid, "cwd"), textures);
     }
 

@@ -24,11 +24,6 @@ constexpr int HEIGHT = 768;
 const Rgb BLACK{0, 0, 0};
 const Rgb WHITE{255, 255, 255};
 
-// Window pixel of a point of the 384 x 384 view box, counted from the top
-// left, at the start camera.
-int px(double x) { return static_cast<int>((x + VIEW_SIZE / 2.0) * WIDTH / VIEW_SIZE); }
-int py(double y) { return static_cast<int>((VIEW_SIZE / 2.0 - y) * HEIGHT / VIEW_SIZE); }
-
 class Frame : public ::testing::Test {
 protected:
     void SetUp() override
@@ -145,29 +140,6 @@ TEST_F(Frame, BlockGlyphsReachExactlyTheirOuterEdges)
         EXPECT_TRUE(probe(picture, px(e->columnX), py(e->bottom) + 2, backdrop)) << e->glyph << " bottom edge";
     }
 }
-
-// The word's ten boxes in the view box, and whether the box is turned a
-// quarter (glyph B's are), which turns its texture with it.
-struct WordBox {
-    const char* name;
-    double left, right, bottom, top;
-    bool turned;
-};
-const WordBox WORD_BOXES[] = {
-    {"A1 column", -140, -110, -30, 30, false},
-    {"A1 top bar", -155, -95, 30, 60, false},
-    {"A1 bottom bar", -155, -95, -60, -30, false},
-    {"A2 column", -65, -35, -30, 30, false},
-    {"A2 top bar", -80, -20, 30, 60, false},
-    {"A2 bottom bar", -80, -20, -60, -30, false},
-    {"B top bar", -5, 55, 37.5, 59.5, true},
-    {"B bottom bar", -5, 55, -61.5, -39.5, true},
-    {"B middle bar", 5, 45, -12, 10, true},
-    {"B right upright", 45, 55, -39.5, 10, true},
-    {"B left upright", -5, 5, -12, 37.5, true},
-    {"C column", 85, 115, -61, 19, false},
-    {"C top bar", 70, 130, 19, 59, false},
-};
 
 // Each box's front face carries the whole texture once: on an unturned box
 // s grows from 0 at its bottom to 1 at its top and t from its left to its

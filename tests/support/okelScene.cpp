@@ -73,3 +73,34 @@ Rgb solidColourOf(const std::string& fileName)
     ADD_FAILURE() << "no solid texture named " << fileName;
     return {};
 }
+
+const WordBox WORD_BOXES[13] = {
+    {"A1 column", 1, -140, -110, -30, 30, false},
+    {"A1 top bar", 1, -155, -95, 30, 60, false},
+    {"A1 bottom bar", 1, -155, -95, -60, -30, false},
+    {"A2 column", 2, -65, -35, -30, 30, false},
+    {"A2 top bar", 2, -80, -20, 30, 60, false},
+    {"A2 bottom bar", 2, -80, -20, -60, -30, false},
+    {"B top bar", 3, -5, 55, 37.5, 59.5, true},
+    {"B bottom bar", 3, -5, 55, -61.5, -39.5, true},
+    {"B middle bar", 3, 5, 45, -12, 10, true},
+    {"B right upright", 3, 45, 55, -39.5, 10, true},
+    {"B left upright", 3, -5, 5, -12, 37.5, true},
+    {"C column", 4, 85, 115, -61, 19, false},
+    {"C top bar", 4, 70, 130, 19, 59, false},
+};
+
+int px(double x) { return static_cast<int>((x + VIEW_SIZE / 2.0) * 1024 / VIEW_SIZE); }
+int py(double y) { return static_cast<int>((VIEW_SIZE / 2.0 - y) * 768 / VIEW_SIZE); }
+
+Picture settledWordOf(ProgramWindow& program, std::chrono::milliseconds timeout)
+{
+    // A black square of the checker on glyph 1's column and a white one
+    // beside it.
+    const int blackX = 170, whiteX = 182, y = 395;
+    const auto settled = [&](const Picture& p) {
+        return probe(p, blackX, y, Rgb{0, 0, 0}) && probe(p, whiteX, y, Rgb{255, 255, 255});
+    };
+    EXPECT_TRUE(program.waitForPictureOf(program.window, 1024, 768, settled, timeout));
+    return program.last;
+}

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,18 +28,47 @@ void redirect(int stream, const std::string& path)
 
 } // namespace
 
+std::string programEmulator = OKEL_EMULATOR;
+
+namespace {
+
+bool isScript(const std::string& path)
+{
+    char start[2] = {};
+    std::ifstream(path, std::ios::binary).read(start, 2);
+    return start[0] == '#' && start[1] == '!';
+}
+
+std::vector<char*> argumentVector(const std::vector<std::string>& words)
+{
+    std::vector<char*> vector;
+    for (const std::string& word : words)
+        vector.push_back(const_cast<char*>(word.c_str()));
+    vector.push_back(nullptr);
+    return vector;
+}
+
+} // namespace
+
 ProgramRun startProgram(const std::string& path, const std::string& workDir, const std::vector<std::string>& arguments,
                         const std::vector<std::string>& environment)
 {
     ProgramRun run;
     run.outputPath = workDir + "/program-output.txt";
     run.errorPath = workDir + "/program-errors.txt";
-    // Built before the fork: the child only execs.
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(path.c_str()));
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    // Built before the fork: the child only execs. The command line as it
+    // is, and with the emulator in front.
+    std::vector<std::string> command = {path};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> variables = environment;
+    if (!programEmulator.empty() && isScript(path)) {
+        command.insert(command.begin(), "/bin/bash");
+        variables.push_back("BASH_FUNC_exec%%=() { builtin exec " + programEmulator + " \"$@\"; }");
+    }
+    std::vector<std::string> emulated = command;
+    emulated.insert(emulated.begin(), programEmulator);
+    std::vector<char*> argv = argumentVector(command);
+    std::vector<char*> emulatedArgv = argumentVector(emulated);
     run.pid = fork();
     if (run.pid == 0) {
         // The program ends with the test, even if the test crashes.
@@ -46,14 +77,16 @@ ProgramRun startProgram(const std::string& path, const std::string& workDir, con
         redirect(STDERR_FILENO, run.errorPath);
         if (chdir(workDir.c_str()) != 0)
             _exit(126);
-        for (const std::string& variable : environment) {
+        for (const std::string& variable : variables) {
             const std::size_t equals = variable.find('=');
             if (equals == std::string::npos)
                 unsetenv(variable.c_str());
             else
                 setenv(variable.substr(0, equals).c_str(), variable.c_str() + equals + 1, 1);
         }
-        execv(path.c_str(), argv.data());
+        execv(argv[0], argv.data());
+        if (errno == ENOEXEC && !programEmulator.empty())
+            execv(programEmulator.c_str(), emulatedArgv.data());
         _exit(127);
     }
     return run;
@@ -109,6 +142,22 @@ void waitForAttributes(Display* display, Window window, const std::function<bool
 } // namespace
 
 std::string outputOf(const ProgramRun& run) { return contentsOf(run.outputPath); }
+
+std::string programOf(pid_t pid)
+{
+    namespace fs = std::filesystem;
+    const std::string process = "/proc/" + std::to_string(pid);
+    std::error_code error;
+    const fs::path executable = fs::read_symlink(process + "/exe", error);
+    if (programEmulator.empty() || executable != fs::weakly_canonical(programEmulator, error))
+        return executable.string();
+    // The emulator's command line: the emulator, then the program.
+    std::ifstream commandLine(process + "/cmdline");
+    std::string emulator, program;
+    std::getline(commandLine, emulator, '\0');
+    std::getline(commandLine, program, '\0');
+    return fs::weakly_canonical(program, error).string();
+}
 
 std::string errorsOf(const ProgramRun& run) { return contentsOf(run.errorPath); }
 

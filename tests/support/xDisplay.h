@@ -23,6 +23,15 @@ struct ProgramRun {
     std::string errorPath;
 };
 
+// The emulator that runs programs of another machine than the build
+// machine: at first the build's own (qemu-aarch64 in the arm64 build, whose
+// tests run under it too), empty in a native build. The kernel here runs no
+// foreign program by itself (no binfmt handler is registered), so
+// startProgram does what such a handler would: a program that the kernel
+// cannot execute is started again through the emulator, and a shell script
+// (a launcher) runs in bash with its `exec` going through the emulator.
+extern std::string programEmulator;
+
 // Starts the program in the folder, with `arguments` after its name on its
 // command line. Each `environment` entry "NAME=value" sets a variable for
 // it, and a bare "NAME" removes one it would otherwise inherit.
@@ -33,6 +42,10 @@ ProgramRun startProgram(const std::string& path, const std::string& workDir,
 // Waits for the program to end; true with its exit status (or 128 + signal)
 // if it did within the timeout.
 bool waitForExit(ProgramRun& run, std::chrono::milliseconds timeout, int& status);
+
+// The program that a process runs: its executable, or, for a process of
+// the emulator, the program the emulator runs.
+std::string programOf(pid_t pid);
 
 // Ends the program if it still runs.
 void stopProgram(ProgramRun& run);

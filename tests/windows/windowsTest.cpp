@@ -70,25 +70,16 @@ public:
 };
 
 // Window pixels of the letter scene at the start: the word's four glyphs
-// and the gaps between them; glyph 1's column, with a black square of its
-// checker and a white one beside it; the corner of glyph 4's top bar, which
-// no teapot covers; and the backdrop above the word.
+// and the gaps between them; glyph 1's column; the corner of glyph 4's top
+// bar, which no teapot covers; and the backdrop above the word.
 const int WORD_X0 = 86, WORD_Y0 = 254, WORD_X1 = 871, WORD_Y1 = 514;
 const int COLUMN_X0 = 142, COLUMN_Y0 = 328, COLUMN_X1 = 214, COLUMN_Y1 = 440;
-const int BLACK_SQUARE_X = 170, SQUARE_Y = 395, WHITE_SQUARE_X = 182;
 const int BAR_CORNER_X = 713, BAR_CORNER_Y = 323;
 const int ABOVE_X = 512, ABOVE_Y = 100;
 
-// The word, once its frames show the checker of glyph 1 (the first frame
-// draws it lit and dark), in the folder of solid-colour texture files.
-Picture wordOf(ProgramWindow& program)
-{
-    const auto settled = [](const Picture& p) {
-        return probe(p, BLACK_SQUARE_X, SQUARE_Y, BLACK) && probe(p, WHITE_SQUARE_X, SQUARE_Y, WHITE);
-    };
-    EXPECT_TRUE(program.waitForPictureOf(program.window, 1024, 768, settled, START_TIMEOUT));
-    return program.last;
-}
+// The word, once its frames show the checker of glyph 1, in the folder of
+// solid-colour texture files.
+Picture wordOf(ProgramWindow& program) { return settledWordOf(program, START_TIMEOUT); }
 
 TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
 {
