@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
@@ -68,18 +69,41 @@ std::string install(const std::string& prefix)
     return fs::canonical(prefix).string();
 }
 
-// Unpacks the package made by `cpack` in the build folder; returns the
-// folder that stands for /usr.
-std::string unpackPackage(const std::string& root)
+// The packages made by `cpack` in the build folder: the programs for the
+// build's architecture and their data for all.
+std::vector<std::string> packages()
 {
-    std::string package;
-    for (const fs::directory_entry& entry : fs::directory_iterator(BUILD_DIR))
-        if (entry.path().filename().string().rfind(PACKAGE_PREFIX, 0) == 0 && entry.path().extension() == ".deb")
-            package = entry.path().string();
-    EXPECT_NE(package, "") << "no package " << PACKAGE_PREFIX << "*.deb in " << BUILD_DIR;
+    std::vector<std::string> found;
+    for (const std::string name : {"okel_" OKEL_VERSION "_", "okel-data_" OKEL_VERSION "_all"}) {
+        int count = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(BUILD_DIR))
+            if (entry.path().filename().string().rfind(name, 0) == 0 && entry.path().extension() == ".deb") {
+                found.push_back(entry.path().string());
+                ++count;
+            }
+        EXPECT_EQ(count, 1) << name << "*.deb in " << BUILD_DIR;
+    }
+    return found;
+}
+
+// Unpacks both packages into one folder, as installing them together does;
+// returns the folder that stands for /usr.
+std::string unpackPackages(const std::string& root)
+{
     const std::string folder = makeFolder(root);
-    runCommand(folder, {"/usr/bin/dpkg-deb", "-x", package, folder});
+    for (const std::string& package : packages())
+        runCommand(folder, {"/usr/bin/dpkg-deb", "-x", package, folder});
     return folder + "/usr";
+}
+
+// What a command writes on standard output, once it has ended.
+std::string outputOfCommand(const std::vector<std::string>& command)
+{
+    ProgramRun run = startIn(makeFolder("."), command);
+    int status = -1;
+    EXPECT_TRUE(waitForExit(run, 60s, status) && status == 0) << command[0] << " failed:\n" << allOutputOf(run);
+    stopProgram(run);
+    return outputOf(run);
 }
 
 // Every file and folder under `root` by relative path; folders end in a
@@ -186,7 +210,7 @@ Laid movedAndLinked(const std::string& program)
     return {moved, link};
 }
 
-Laid unpacked(const std::string&) { return {unpackPackage("root"), ""}; }
+Laid unpacked(const std::string&) { return {unpackPackages("root"), ""}; }
 
 class InstalledTree : public Installed, public ::testing::WithParamInterface<TreeCase> {};
 
@@ -248,17 +272,48 @@ TEST_F(Installed, PrefixStagedAndPackagedInstallsGiveTheSameTree)
 
     const std::set<std::string> tree = treeOf(prefix);
     EXPECT_EQ(treeOf(staged + "/usr"), tree);
-    EXPECT_EQ(treeOf(unpackPackage("root")), tree);
+    EXPECT_EQ(treeOf(unpackPackages("root")), tree);
     for (const char* entry : {"bin/okel *",
                               "bin/okelwalk *",
                               "libexec/okel/okel *",
                               "libexec/okel/okelwalk *",
                               "share/applications/okelwalk.desktop",
+                              "share/metainfo/org.example.okel.metainfo.xml",
+                              "share/metainfo/org.example.okelwalk.metainfo.xml",
                               "share/man/man6/okelwalk.6.gz",
                               "share/doc/okel/copyright",
-                              "share/doc/okel/changelog.gz"})
+                              "share/doc/okel/changelog.gz",
+                              "share/doc/okel-data/copyright",
+                              "share/doc/okel-data/changelog.gz"})
         EXPECT_EQ(tree.count(entry), 1u) << entry;
     EXPECT_EQ(std::distance(fs::directory_iterator(prefix + "/share/okel/textures"), fs::directory_iterator()), 13);
+}
+
+// Every place that names the version names the project's: the changelog's
+// newest entry, the newest release of each program's AppStream metadata, the
+// man pages, and the packages' names and control files.
+TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
+{
+    std::ifstream changelog(SOURCE_DIR "/packaging/changelog");
+    std::string newest;
+    std::getline(changelog, newest);
+    EXPECT_EQ(newest.rfind("okel (" OKEL_VERSION ") ", 0), 0u) << newest;
+
+    const std::string prefix = install("prefix");
+    for (const std::string program : {"okel", "okelwalk"}) {
+        std::ifstream file(prefix + "/share/metainfo/org.example." + program + ".metainfo.xml");
+        const std::string metainfo{std::istreambuf_iterator<char>(file), {}};
+        const size_t release = metainfo.find("<release version=\"");
+        ASSERT_NE(release, std::string::npos) << program << ": no release";
+        EXPECT_EQ(metainfo.substr(release + 18, metainfo.find('"', release + 18) - release - 18), OKEL_VERSION)
+            << program;
+        const std::string page = outputOfCommand({"/bin/gzip", "-dc", prefix + "/share/man/man6/" + program + ".6.gz"});
+        EXPECT_NE(page.substr(0, page.find('\n')).find("\"okel " OKEL_VERSION "\""), std::string::npos) << page;
+    }
+    for (const std::string& package : packages()) {
+        EXPECT_NE(fs::path(package).filename().string().find("_" OKEL_VERSION "_"), std::string::npos) << package;
+        EXPECT_EQ(outputOfCommand({"/usr/bin/dpkg-deb", "--field", package, "Version"}), OKEL_VERSION "\n") << package;
+    }
 }
 
 } // namespace
