@@ -24,6 +24,8 @@ ExternalProject_Add(freeglutBuild
     -DFREEGLUT_BUILD_SHARED_LIBS=OFF
     -DFREEGLUT_BUILD_STATIC_LIBS=ON
     -DFREEGLUT_BUILD_DEMOS=OFF
+    # Its paths mapped away, as the programs' are.
+    "-DCMAKE_C_FLAGS=-ffile-prefix-map=${OKEL_FREEGLUT_SOURCE_DIR}=freeglut -ffile-prefix-map=${PROJECT_BINARY_DIR}=build"
   BUILD_BYPRODUCTS ${freeglutLibrary})
 
 # The include folder fills when freeglut is installed; it must exist before.

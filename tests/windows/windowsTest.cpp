@@ -262,6 +262,10 @@ TEST(WindowsPrograms, NeedOnlyWindowsOwnDllsAndCarryTheirIconAndVersion)
         for (size_t at = lines.find('\n'); at != std::string::npos; at = lines.find('\n', at + 1))
             ASSERT_TRUE(at > 0 && lines[at - 1] == '\r') << text << ": a bare line feed at byte " << at;
     }
+    // The read-me names the version, as the zip and the installer do.
+    const std::string readMe = contentsOf(fs::path(ZIP_FOLDER) / "README.txt");
+    EXPECT_EQ(readMe.substr(0, readMe.find('\r')), "OKEL viewers " OKEL_VERSION " for Windows");
+    EXPECT_TRUE(fs::exists(SETUP_EXE));
 }
 
 } // namespace
