@@ -291,7 +291,8 @@ TEST_F(Installed, PrefixStagedAndPackagedInstallsGiveTheSameTree)
 
 // Every place that names the version names the project's: the changelog's
 // newest entry, the newest release of each program's AppStream metadata, the
-// man pages, and the packages' names and control files.
+// man pages, and the packages' names and control files, where the programs
+// depend on the data of their version.
 TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
 {
     std::ifstream changelog(SOURCE_DIR "/packaging/changelog");
@@ -314,6 +315,9 @@ TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
         EXPECT_NE(fs::path(package).filename().string().find("_" OKEL_VERSION "_"), std::string::npos) << package;
         EXPECT_EQ(outputOfCommand({"/usr/bin/dpkg-deb", "--field", package, "Version"}), OKEL_VERSION "\n") << package;
     }
+    // The programs need the data of their own version.
+    const std::string depends = outputOfCommand({"/usr/bin/dpkg-deb", "--field", packages()[0], "Depends"});
+    EXPECT_EQ(depends.rfind("okel-data (= " OKEL_VERSION "), ", 0), 0u) << depends;
 }
 
 } // namespace
