@@ -73,3 +73,25 @@ Rgb solidColourOf(const std::string& fileName)
     ADD_FAILURE() << "no solid texture named " << fileName;
     return {};
 }
+
+double windowX(double x) { return (x + VIEW_SIZE / 2.0) / VIEW_SIZE * WINDOW_WIDTH; }
+double windowY(double y) { return (VIEW_SIZE / 2.0 - y) / VIEW_SIZE * WINDOW_HEIGHT; }
+
+const ViewBox GLYPH1_COLUMN{-140, -30, -110, 30};
+
+::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face)
+{
+    // At the column's 80 x 120 pixels, each square is 10 x 15.
+    const double width = (windowX(face.right) - windowX(face.left)) / 8;
+    const double height = (windowY(face.bottom) - windowY(face.top)) / 8;
+    for (int row = 0; row < 8; ++row) // from the bottom
+        for (int column = 0; column < 8; ++column) {
+            const int x = static_cast<int>(windowX(face.left) + (column + 0.5) * width);
+            const int y = static_cast<int>(windowY(face.bottom) - (row + 0.5) * height);
+            const Rgb expected = (row + column) % 2 == 0 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+            ::testing::AssertionResult result = probe(picture, x, y, expected);
+            if (!result)
+                return result << " (checker square " << column << " from the left, " << row << " from the bottom)";
+        }
+    return ::testing::AssertionSuccess();
+}

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "picture.h"
+
 // Puts every scene-state variable back to its start value, as a fresh
 // process would have it.
 void resetScene();
@@ -12,6 +14,33 @@ void resetScene();
 // surface shows.
 void writeSolidTextures();
 
-struct Rgb;
 // The colour writeSolidTextures gives to the named file.
 Rgb solidColourOf(const std::string& fileName);
+
+// The program's window, and where the scene shows in it: the view box
+// (-VIEW_SIZE/2 .. VIEW_SIZE/2 in x and y) is stretched over the window.
+constexpr int WINDOW_WIDTH = 1024;
+constexpr int WINDOW_HEIGHT = 768;
+
+// A rectangle of the view box, in scene units.
+struct ViewBox {
+    double left;
+    double bottom;
+    double right;
+    double top;
+};
+
+double windowX(double x);
+double windowY(double y);
+
+// The column of glyph 1 at the start: the block word is drawn at half size,
+// so its box of 60 x 120 units stands 30 x 60 in the view, its face flat in
+// the view.
+extern const ViewBox GLYPH1_COLUMN;
+
+// Glyph 1 starts with the checker picture once across each face: 8 x 8
+// squares, the one at the face's lower left corner black. True if the face
+// shows them, black and white, looking at the centre of every square. The
+// program's first frame draws them lit, with dark grey for white; the frames
+// after it show them white.
+::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face);
