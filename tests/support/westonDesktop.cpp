@@ -93,6 +93,33 @@ void WestonDesktop::takeInput()
     return ::testing::AssertionSuccess();
 }
 
+CoveredDesktop::CoveredDesktop(WestonDesktop& desktop) : display(desktop.test)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, desktop.compositor, &attributes))
+        return;
+    const unsigned long black = BlackPixel(display, DefaultScreen(display));
+    sheet = XCreateSimpleWindow(display,
+                                DefaultRootWindow(display),
+                                attributes.x,
+                                attributes.y,
+                                static_cast<unsigned int>(attributes.width),
+                                static_cast<unsigned int>(attributes.height),
+                                0,
+                                black,
+                                black);
+    XMapWindow(display, sheet);
+    XSync(display, False);
+}
+
+CoveredDesktop::~CoveredDesktop()
+{
+    if (!sheet)
+        return;
+    XDestroyWindow(display, sheet);
+    XSync(display, False);
+}
+
 Picture WestonDesktop::shown(Window window)
 {
     XSync(test, False);

@@ -54,3 +54,20 @@ public:
     Display* xwayland = nullptr;
     Window compositor = 0; // weston's window on the test display
 };
+
+// A black window over weston's, on the test display, for the life of the
+// object. A program's window on the plain test display shows what lies
+// beneath it until the program draws; above the sheet that is black, never
+// weston's desktop, which may show the same program's picture: a picture
+// that a test waits for there is the program's own.
+class CoveredDesktop {
+public:
+    explicit CoveredDesktop(WestonDesktop& desktop);
+    ~CoveredDesktop();
+    CoveredDesktop(const CoveredDesktop&) = delete;
+    CoveredDesktop& operator=(const CoveredDesktop&) = delete;
+
+private:
+    Display* display;
+    Window sheet = 0;
+};

@@ -88,11 +88,13 @@ protected:
 
     // The picture of `which` that the program shows on the plain test
     // display, once `ready` holds of it. The program runs there only for
-    // this, before it starts on the desktop: its window covers weston's,
-    // and until it has drawn, its window shows what lay beneath.
-    static Picture onPlainDisplay(Window Program::*which, int width, int height,
-                                  const std::function<bool(const Picture&)>& ready)
+    // this, before it starts on the desktop, and above a black sheet: its
+    // window would cover weston's, and until it has drawn, it shows what
+    // lies beneath.
+    Picture onPlainDisplay(Window Program::*which, int width, int height,
+                           const std::function<bool(const Picture&)>& ready)
     {
+        CoveredDesktop covered(desktop);
         Program plain;
         EXPECT_TRUE(plain.openDisplay(START_TIMEOUT));
         EXPECT_TRUE(plain.launch()) << plain.outputs();
