@@ -23,15 +23,16 @@ makeTemp() {
   removeOnExit "$path"
 }
 
+# Stops the processes the last started first, each before the next: a
+# program that runs on a display, such as the compositor on the virtual
+# display, ends before that display does and can leave nothing behind.
 cleanUp() {
   local status=$?
   trap - EXIT INT TERM
-  local pid
-  for pid in "${cleanupPids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${cleanupPids[@]}"; do
-    wait "$pid" 2>/dev/null || true
+  local i
+  for ((i = ${#cleanupPids[@]} - 1; i >= 0; i--)); do
+    kill "${cleanupPids[i]}" 2>/dev/null || true
+    wait "${cleanupPids[i]}" 2>/dev/null || true
   done
   if ((${#cleanupPaths[@]} > 0)); then
     rm -rf "${cleanupPaths[@]}"
@@ -107,7 +108,7 @@ startCompositor() {
     sleep 0.1
   done
   if [[ -z "$display" ]]; then
-    echo "weston did not start:" >&2
+    echo "weston did not start with Xwayland; its log:" >&2
     cat "$log" >&2
     exit 1
   fi
