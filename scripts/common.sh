@@ -23,15 +23,16 @@ makeTemp() {
   removeOnExit "$path"
 }
 
+# Stops the processes the last started first, each before the next: a
+# program that runs on a display, such as the compositor on the virtual
+# display, ends before that display does and can leave nothing behind.
 cleanUp() {
   local status=$?
   trap - EXIT INT TERM
-  local pid
-  for pid in "${cleanupPids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${cleanupPids[@]}"; do
-    wait "$pid" 2>/dev/null || true
+  local i
+  for ((i = ${#cleanupPids[@]} - 1; i >= 0; i--)); do
+    kill "${cleanupPids[i]}" 2>/dev/null || true
+    wait "${cleanupPids[i]}" 2>/dev/null || true
   done
   if ((${#cleanupPaths[@]} > 0)); then
     rm -rf "${cleanupPaths[@]}"
@@ -81,4 +82,36 @@ startVirtualDisplay() {
   fi
   export DISPLAY=":$(head -n 1 "$fdFile")"
   echo "Started a virtual display on $DISPLAY"
+}
+
+# startCompositor: starts weston, a Wayland desktop, as a window that fills
+# the virtual display (startVirtualDisplay first), and exports
+# OKEL_WAYLAND_DISPLAY, the X display of its Xwayland, through which X
+# programs run on that desktop as on a user's. weston picks that display
+# itself and names it in its log. It draws with pixman: there is no GPU, and
+# the CPU is left to the programs' own software rendering. It does not lock
+# the desktop after idle minutes (--idle-time=0), reads no weston.ini of the
+# user's (--no-config), and keeps its Wayland socket in a runtime folder of
+# its own. It stops, with its Xwayland, when the script ends.
+startCompositor() {
+  local log runtime
+  makeTemp log
+  makeTemp runtime -d
+  XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --width=1280 --height=1024 --use-pixman \
+    --xwayland --idle-time=0 --no-config --log="$log" >>"$log" 2>&1 &
+  local pid=$!
+  stopOnExit "$pid"
+  local tries display=""
+  for ((tries = 0; tries < 100; tries++)); do
+    display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log")
+    [[ -z "$display" ]] && kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [[ -z "$display" ]]; then
+    echo "weston did not start with Xwayland; its log:" >&2
+    cat "$log" >&2
+    exit 1
+  fi
+  export OKEL_WAYLAND_DISPLAY=$display
+  echo "Started weston on $DISPLAY, its Xwayland on $OKEL_WAYLAND_DISPLAY"
 }

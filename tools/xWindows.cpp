@@ -22,23 +22,31 @@ int passOverVanishedWindows(Display* display, XErrorEvent* error)
 
 } // namespace
 
-Display* openDisplay()
+Display* openDisplay(const char* name)
 {
     XSetErrorHandler(passOverVanishedWindows);
-    return XOpenDisplay(nullptr);
+    return XOpenDisplay(name);
 }
 
 Picture grabWindow(Display* display, Window window)
 {
-    Picture picture;
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes))
+        return Picture();
+    return grabArea(display, window, 0, 0, attributes.width, attributes.height);
+}
+
+Picture grabArea(Display* display, Window window, int x, int y, int width, int height)
+{
+    Picture picture;
+    if (width <= 0 || height <= 0)
         return picture;
-    XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(
+        display, window, x, y, static_cast<unsigned int>(width), static_cast<unsigned int>(height), AllPlanes, ZPixmap);
     if (!image)
         return picture;
-    picture.width = attributes.width;
-    picture.height = attributes.height;
+    picture.width = width;
+    picture.height = height;
     picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {

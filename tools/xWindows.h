@@ -12,15 +12,19 @@
 
 #include "rgbPicture.h"
 
-// Opens the display named by DISPLAY. The windows of other programs come and
-// go while they are looked at, so X errors about windows that no longer
-// exist are passed over instead of ending the process; the calls below then
-// see an empty answer.
-Display* openDisplay();
+// Opens the display of the given name, or the one DISPLAY names when there
+// is none. The windows of other programs come and go while they are looked
+// at, so X errors about windows that no longer exist are passed over instead
+// of ending the process; the calls below then see an empty answer.
+Display* openDisplay(const char* name = nullptr);
 
 // What a window shows on the screen now, its inferiors included; an empty
 // picture if the window has gone.
 Picture grabWindow(Display* display, Window window);
+
+// What a rectangle of a window shows, from (x, y) of the window on; an empty
+// picture if the window has gone or does not hold the whole rectangle.
+Picture grabArea(Display* display, Window window, int x, int y, int width, int height);
 
 // Calls `done` every few milliseconds until it returns true or the timeout
 // passes; returns its last answer. In a build whose programs run through an

@@ -32,7 +32,6 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr auto START_TIMEOUT = 30s;
-const Rgb FRAME_GREY{153, 153, 153};
 
 // Starts a command in `workDir`, with OKEL_TEXTURE_DIR set to `textureDir`
 // or unset when that is null.

@@ -33,9 +33,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int WINDOW_WIDTH = 1024;
-constexpr int WINDOW_HEIGHT = 768;
-
 // Frames of the software renderer take from about 50 ms to a few hundred;
 // these leave room for a slow, busy machine.
 constexpr auto START_TIMEOUT = 20s;
@@ -46,14 +43,6 @@ constexpr auto SWEEP_TIMEOUT = 40s;
 const Rgb BLACK{0, 0, 0};
 const Rgb WHITE{255, 255, 255};
 
-// A rectangle of the view box, in scene units.
-struct ViewBox {
-    double left;
-    double bottom;
-    double right;
-    double top;
-};
-
 // A rectangle of window pixels, corners included, counted from the top left.
 struct PixelRect {
     int x0;
@@ -61,9 +50,6 @@ struct PixelRect {
     int x1;
     int y1;
 };
-
-double windowX(double x) { return (x + VIEW_SIZE / 2.0) / VIEW_SIZE * WINDOW_WIDTH; }
-double windowY(double y) { return (VIEW_SIZE / 2.0 - y) / VIEW_SIZE * WINDOW_HEIGHT; }
 
 // The pixels well inside a box of the view: `inset` pixels away from each
 // edge, so that filtering and rounding at the edges do not matter.
@@ -82,7 +68,6 @@ const PixelRect WHOLE_WINDOW{0, 0, WINDOW_WIDTH - 1, WINDOW_HEIGHT - 1};
 // The block word at its start size. The boxes are drawn at half size, so a
 // box of 60 x 120 x 60 units stands 30 x 60 in the view, and every face seen
 // from the front lies flat in the view.
-const ViewBox GLYPH1_COLUMN{-140, -30, -110, 30};
 const ViewBox GLYPH1_TOP_BAR{-155, 30, -95, 60};
 const ViewBox GLYPH2_COLUMN{-65, -30, -35, 30};
 const ViewBox GLYPH3_TOP_BAR{-5, 37.5, 55, 59.5};
@@ -160,26 +145,6 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
             colours.insert({c.r, c.g, c.b});
         }
     return static_cast<int>(colours.size());
-}
-
-// Glyph 1 starts with the checker picture once across each face: 8 x 8
-// squares, the one at the face's lower left corner black. The column's face
-// is 80 x 120 pixels, so each square is 10 x 15; the test looks at the
-// centre of every square.
-::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face)
-{
-    const double width = (windowX(face.right) - windowX(face.left)) / 8;
-    const double height = (windowY(face.bottom) - windowY(face.top)) / 8;
-    for (int row = 0; row < 8; ++row) // from the bottom
-        for (int column = 0; column < 8; ++column) {
-            const int x = static_cast<int>(windowX(face.left) + (column + 0.5) * width);
-            const int y = static_cast<int>(windowY(face.bottom) - (row + 0.5) * height);
-            const Rgb expected = (row + column) % 2 == 0 ? BLACK : WHITE;
-            ::testing::AssertionResult result = probe(picture, x, y, expected);
-            if (!result)
-                return result << " (checker square " << column << " from the left, " << row << " from the bottom)";
-        }
-    return ::testing::AssertionSuccess();
 }
 
 // The program's window.

@@ -34,16 +34,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int HELP_HEIGHT = 70;
-
 // The software renderer draws a frame in tens to hundreds of milliseconds;
 // these leave room for a slow, busy machine.
 constexpr auto START_TIMEOUT = 30s;
 constexpr auto FRAME_TIMEOUT = 20s;
-
-const Rgb FRAME_GREY{153, 153, 153};
-const Rgb HELP_GREY{77, 77, 77};
-const Rgb HELP_TEXT{0, 255, 0};
 
 // A rectangle of view pixels, corners included, counted from the top left.
 struct PixelRect {
@@ -89,8 +83,6 @@ PixelRect between(ViewPoint a, ViewPoint b, int inset)
     return rect;
 }
 
-constexpr double FRONT_Z = 0.5;
-constexpr double BACK_Z = -0.5;
 constexpr double FAR_WALL_Z = -10.0;
 constexpr double CEILING_Y = 3.0;
 constexpr double FLOOR_Y = -3.0;
@@ -119,28 +111,6 @@ PixelRect blockFront(const Viewer& viewer, const WordBlock& block, int inset)
         viewPixel(viewer, block.x0, block.y0, FRONT_Z), viewPixel(viewer, block.x1, block.y1, FRONT_Z), inset);
 }
 
-// Which side of an edge a glyph lies on.
-enum class Side { Left, Right, Top, Bottom };
-
-// True if a glyph's edge runs along the view line `at` (a column for Left
-// and Right, a row for Top and Bottom), from `from` to `to` across: the
-// pixels one past the line on the glyph's side all show the glyph, those two
-// past it on the other side none. A step of a key moves such an edge by
-// several pixels, so this tells the state after the last key from the
-// states before it.
-bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to)
-{
-    const bool column = glyph == Side::Left || glyph == Side::Right;
-    const bool glyphAfter = glyph == Side::Right || glyph == Side::Bottom;
-    const int inside = glyphAfter ? static_cast<int>(std::floor(at)) + 1 : static_cast<int>(std::ceil(at)) - 2;
-    const int outside = glyphAfter ? static_cast<int>(std::floor(at)) - 2 : static_cast<int>(std::ceil(at)) + 1;
-    const auto line = [&](int place) {
-        return column ? PixelRect{place, from, place, to} : PixelRect{from, place, to, place};
-    };
-    return countKind(picture, line(inside), isGlyph) == line(inside).area() &&
-           countKind(picture, line(outside), isGlyph) == 0;
-}
-
 // The program's top-level window and its two subwindows.
 struct WalkWindows : ProgramWindow {
     WalkWindows() : ProgramWindow(OKELWALK_PROGRAM, WALK_TITLE) {}
@@ -154,16 +124,8 @@ struct WalkWindows : ProgramWindow {
         // The subwindows may be mapped a little after their parent.
         waitUntil(
             [&] {
-                view = help = 0;
-                for (Window child : childrenOf(display, window)) {
-                    XWindowAttributes attributes;
-                    if (!XGetWindowAttributes(display, child, &attributes) || attributes.map_state != IsViewable)
-                        continue;
-                    if (attributes.height == VIEW_HEIGHT)
-                        view = child;
-                    else if (attributes.height == HELP_HEIGHT)
-                        help = child;
-                }
+                view = mappedChildOfHeight(display, window, VIEW_HEIGHT);
+                help = mappedChildOfHeight(display, window, HELP_HEIGHT);
                 return view && help;
             },
             START_TIMEOUT);

@@ -74,6 +74,30 @@ Rgb solidColourOf(const std::string& fileName)
     return {};
 }
 
+double windowX(double x) { return (x + VIEW_SIZE / 2.0) / VIEW_SIZE * WINDOW_WIDTH; }
+double windowY(double y) { return (VIEW_SIZE / 2.0 - y) / VIEW_SIZE * WINDOW_HEIGHT; }
+int px(double x) { return static_cast<int>(windowX(x)); }
+int py(double y) { return static_cast<int>(windowY(y)); }
+
+const ViewBox GLYPH1_COLUMN{-140, -30, -110, 30};
+
+::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face)
+{
+    // At the column's 80 x 120 pixels, each square is 10 x 15.
+    const double width = (windowX(face.right) - windowX(face.left)) / 8;
+    const double height = (windowY(face.bottom) - windowY(face.top)) / 8;
+    for (int row = 0; row < 8; ++row) // from the bottom
+        for (int column = 0; column < 8; ++column) {
+            const int x = static_cast<int>(windowX(face.left) + (column + 0.5) * width);
+            const int y = static_cast<int>(windowY(face.bottom) - (row + 0.5) * height);
+            const Rgb expected = (row + column) % 2 == 0 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+            ::testing::AssertionResult result = probe(picture, x, y, expected);
+            if (!result)
+                return result << " (checker square " << column << " from the left, " << row << " from the bottom)";
+        }
+    return ::testing::AssertionSuccess();
+}
+
 const WordBox WORD_BOXES[13] = {
     {"A1 column", 1, -140, -110, -30, 30, false},
     {"A1 top bar", 1, -155, -95, 30, 60, false},
@@ -90,17 +114,9 @@ const WordBox WORD_BOXES[13] = {
     {"C top bar", 4, 70, 130, 19, 59, false},
 };
 
-int px(double x) { return static_cast<int>((x + VIEW_SIZE / 2.0) * 1024 / VIEW_SIZE); }
-int py(double y) { return static_cast<int>((VIEW_SIZE / 2.0 - y) * 768 / VIEW_SIZE); }
-
 Picture settledWordOf(ProgramWindow& program, std::chrono::milliseconds timeout)
 {
-    // A black square of the checker on glyph 1's column and a white one
-    // beside it.
-    const int blackX = 170, whiteX = 182, y = 395;
-    const auto settled = [&](const Picture& p) {
-        return probe(p, blackX, y, Rgb{0, 0, 0}) && probe(p, whiteX, y, Rgb{255, 255, 255});
-    };
-    EXPECT_TRUE(program.waitForPictureOf(program.window, 1024, 768, settled, timeout));
+    const auto settled = [](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); };
+    EXPECT_TRUE(program.waitForPictureOf(program.window, WINDOW_WIDTH, WINDOW_HEIGHT, settled, timeout));
     return program.last;
 }

@@ -1,4 +1,4 @@
-// The end-to-end tests' view of a program on the test display.
+// The end-to-end tests' view of a program on the test display or a desktop's.
 #include "programWindow.h"
 
 #include <utility>
@@ -21,7 +21,7 @@ ProgramWindow::~ProgramWindow()
 
 ::testing::AssertionResult ProgramWindow::openDisplay(std::chrono::milliseconds timeout)
 {
-    display = ::openDisplay();
+    display = desktop ? ::openDisplay(desktop->xwaylandName.c_str()) : ::openDisplay();
     if (!display)
         return ::testing::AssertionFailure() << "no X display; is DISPLAY set?";
     if (!waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, timeout))
@@ -32,7 +32,10 @@ ProgramWindow::~ProgramWindow()
 ::testing::AssertionResult ProgramWindow::launchProgram(const std::vector<std::string>& arguments,
                                                         std::chrono::milliseconds timeout)
 {
-    run = startProgram(program, workDir.empty() ? folder.path : workDir, arguments, environment);
+    std::vector<std::string> variables = environment;
+    if (desktop)
+        variables.push_back("DISPLAY=" + desktop->xwaylandName);
+    run = startProgram(program, workDir.empty() ? folder.path : workDir, arguments, variables);
     if (run.pid <= 0)
         return ::testing::AssertionFailure() << "cannot start " << program;
     window = findWindowByTitle(display, title, timeout);
@@ -44,7 +47,7 @@ ProgramWindow::~ProgramWindow()
 Picture ProgramWindow::grab(Window which)
 {
     XSync(display, False);
-    return grabWindow(display, which);
+    return desktop ? desktop->shown(which) : grabWindow(display, which);
 }
 
 bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
@@ -63,6 +66,10 @@ bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
 
 void ProgramWindow::press(unsigned long keySym, int times)
 {
+    if (desktop) {
+        EXPECT_TRUE(desktop->press(window, keySym, times));
+        return;
+    }
     focusWindow(display, window);
     for (int i = 0; i < times; ++i)
         pressKey(display, keySym);

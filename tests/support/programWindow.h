@@ -1,12 +1,14 @@
-// The end-to-end tests' view of a program: started on the test display in a
-// scratch folder of its own, its top-level window found by title, typed
-// into, and read back until it shows what a test waits for. The program is
-// ended, and its window gone, when the object goes, whatever happened.
+// The end-to-end tests' view of a program: started on the test display, or
+// on a Wayland desktop's, in a scratch folder of its own, its top-level
+// window found by title, typed into, and read back until it shows what a
+// test waits for. The program is ended, and its window gone, when the object
+// goes, whatever happened.
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
 #include "glWindow.h"
 #include "picture.h"
+#include "westonDesktop.h"
 #include "xDisplay.h"
 
 #include <chrono>
@@ -26,7 +28,7 @@ public:
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
 
-    // Opens the test display and waits until no window of the title is
+    // Opens the program's display and waits until no window of the title is
     // left from an earlier run, which would be taken for this run's.
     ::testing::AssertionResult openDisplay(std::chrono::milliseconds timeout);
 
@@ -35,7 +37,8 @@ public:
     ::testing::AssertionResult launchProgram(const std::vector<std::string>& arguments,
                                              std::chrono::milliseconds timeout);
 
-    // What a window of the program shows now.
+    // What a window of the program shows now; on a desktop, what the
+    // compositor shows of it.
     Picture grab(Window which);
 
     // Grabs the window until its picture has the size and satisfies
@@ -44,7 +47,8 @@ public:
     bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Picture&)>& shows,
                           std::chrono::milliseconds timeout);
 
-    // Gives the program's window the focus and presses the key `times` times.
+    // Gives the program's window the focus and presses the key `times` times;
+    // on a desktop, types it into the compositor's window.
     void press(unsigned long keySym, int times = 1);
 
     // Everything the program has written so far, to show with a failure.
@@ -52,6 +56,9 @@ public:
 
     const std::string program;
     const std::string title;
+    // The Wayland desktop the program runs on, through its Xwayland; the
+    // test display itself when null. Set before openDisplay.
+    WestonDesktop* desktop = nullptr;
     std::vector<std::string> environment; // as startProgram takes it
     std::string workDir;
     ScratchFolder folder;

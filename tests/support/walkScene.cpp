@@ -15,6 +15,10 @@ const Rgb WALL_COLOUR{0, 0, 255};
 const Rgb GLYPH_COLOUR{255, 0, 0};
 const Rgb CEILING_COLOUR{255, 255, 0};
 
+const Rgb FRAME_GREY{153, 153, 153};
+const Rgb HELP_GREY{77, 77, 77};
+const Rgb HELP_TEXT{0, 255, 0};
+
 void resetWalkScene()
 {
     eyeX = 0.0f;
@@ -94,6 +98,20 @@ ViewRay viewRay(const Viewer& viewer, ViewPoint at)
     const double ez0 = -ey * std::sin(t) + ez * std::cos(t);
     return {{viewer.x, viewer.height, viewer.z},
             {ex * std::cos(h) - ez0 * std::sin(h), dy, ex * std::sin(h) + ez0 * std::cos(h)}};
+}
+
+bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to)
+{
+    const bool column = glyph == Side::Left || glyph == Side::Right;
+    const bool glyphAfter = glyph == Side::Right || glyph == Side::Bottom;
+    const int inside = glyphAfter ? static_cast<int>(std::floor(at)) + 1 : static_cast<int>(std::ceil(at)) - 2;
+    const int outside = glyphAfter ? static_cast<int>(std::floor(at)) - 2 : static_cast<int>(std::ceil(at)) + 1;
+    // The glyph's pixels on the line at `place`, and the line's length.
+    const auto glyphPixels = [&](int place) {
+        return column ? countKind(picture, place, from, place, to, isGlyph)
+                      : countKind(picture, from, place, to, place, isGlyph);
+    };
+    return glyphPixels(inside) == to - from + 1 && glyphPixels(outside) == 0;
 }
 
 const WordBlock WORD_BLOCKS[9] = {

@@ -26,6 +26,13 @@ extern const Rgb WALL_COLOUR;    // corrigatedIronTexture.bmp
 extern const Rgb GLYPH_COLOUR;   // leopard.bmp
 extern const Rgb CEILING_COLOUR; // concrete.bmp
 
+// The window's grey frame around the 3D view and the help panel; the panel,
+// 480 x HELP_HEIGHT pixels below the view, with green lines on dark grey.
+extern const Rgb FRAME_GREY;
+constexpr int HELP_HEIGHT = 70;
+extern const Rgb HELP_GREY;
+extern const Rgb HELP_TEXT;
+
 // The 3D view, 480 x 400 pixels, as the solid texture files show it: which
 // surface a pixel shows, and where a point of the room shows.
 constexpr int VIEW_WIDTH = 480;
@@ -72,8 +79,10 @@ struct ViewRay {
 };
 ViewRay viewRay(const Viewer& viewer, ViewPoint at);
 
-// The word's nine blocks as x, y ranges; their front faces stand at z 0.5,
-// their backs at z -0.5.
+// The word's nine blocks as x, y ranges; their front faces stand at z
+// FRONT_Z, their backs at z BACK_Z.
+constexpr double FRONT_Z = 0.5;
+constexpr double BACK_Z = -0.5;
 struct WordBlock {
     const char* name;
     double x0, x1, y0, y1;
@@ -84,3 +93,14 @@ struct WordBlock {
     double halfHeight() const { return (y1 - y0) / 2; }
 };
 extern const WordBlock WORD_BLOCKS[9];
+
+// Which side of an edge a glyph lies on.
+enum class Side { Left, Right, Top, Bottom };
+
+// True if a glyph's edge runs along the view line `at` (a column for Left
+// and Right, a row for Top and Bottom), from `from` to `to` across: the
+// pixels one past the line on the glyph's side all show the glyph, those two
+// past it on the other side none. A step of a key moves such an edge by
+// several pixels, so this tells the state after the last key from the
+// states before it.
+bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to);

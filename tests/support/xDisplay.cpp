@@ -192,6 +192,17 @@ void hideAndShowWindow(Display* display, Window window)
     waitForAttributes(display, window, [](const XWindowAttributes& a) { return a.map_state == IsViewable; });
 }
 
+Window mappedChildOfHeight(Display* display, Window window, int height)
+{
+    for (Window child : childrenOf(display, window)) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, child, &attributes) && attributes.map_state == IsViewable &&
+            attributes.height == height)
+            return child;
+    }
+    return 0;
+}
+
 bool asksToStartIconic(Display* display, Window window)
 {
     XWMHints* hints = XGetWMHints(display, window);

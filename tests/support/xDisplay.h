@@ -68,6 +68,10 @@ void resizeWindow(Display* display, Window window, int width, int height);
 // iconifies it and restores it, waiting until the server has done each.
 void hideAndShowWindow(Display* display, Window window);
 
+// The first mapped child of the window that is `height` pixels high; 0 if
+// there is none.
+Window mappedChildOfHeight(Display* display, Window window, int height);
+
 // True if the window asks, through its window-manager hints, to start
 // iconified.
 bool asksToStartIconic(Display* display, Window window);
