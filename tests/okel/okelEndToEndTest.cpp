@@ -43,14 +43,6 @@ constexpr auto SWEEP_TIMEOUT = 40s;
 const Rgb BLACK{0, 0, 0};
 const Rgb WHITE{255, 255, 255};
 
-// A rectangle of window pixels, corners included, counted from the top left.
-struct PixelRect {
-    int x0;
-    int y0;
-    int x1;
-    int y1;
-};
-
 // The pixels well inside a box of the view: `inset` pixels away from each
 // edge, so that filtering and rounding at the edges do not matter.
 // Boxes reaching the window's edge keep to the window.

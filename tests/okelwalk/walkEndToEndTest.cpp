@@ -39,15 +39,6 @@ using namespace std::chrono_literals;
 constexpr auto START_TIMEOUT = 30s;
 constexpr auto FRAME_TIMEOUT = 20s;
 
-// A rectangle of view pixels, corners included, counted from the top left.
-struct PixelRect {
-    int x0;
-    int y0;
-    int x1;
-    int y1;
-    int area() const { return (x1 - x0 + 1) * (y1 - y0 + 1); }
-};
-
 int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind)
 {
     return countKind(picture, rect.x0, rect.y0, rect.x1, rect.y1, kind);

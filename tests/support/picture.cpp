@@ -57,6 +57,23 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
     return count;
 }
 
+::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected, PixelRect except)
+{
+    if (actual.width != expected.width || actual.height != expected.height)
+        return ::testing::AssertionFailure() << "the picture is " << actual.width << " x " << actual.height
+                                             << " pixels, not " << expected.width << " x " << expected.height;
+    int differing = 0;
+    ::testing::AssertionResult first = ::testing::AssertionSuccess();
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x)
+            if (!except.holds(x, y) && !(actual.at(x, y) == expected.at(x, y)) && differing++ == 0)
+                first = ::testing::AssertionFailure()
+                        << "pixel (" << x << ", " << y << ") is " << actual.at(x, y) << ", not " << expected.at(x, y);
+    if (differing == 0)
+        return first;
+    return first << "; " << differing << " pixels differ";
+}
+
 bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1)
 {
     for (int y = y0; y <= y1; ++y)

@@ -5,6 +5,16 @@
 
 #include "rgbPicture.h"
 
+// A rectangle of pixels, corners included, counted from the top left.
+struct PixelRect {
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+    int area() const { return (x1 - x0 + 1) * (y1 - y0 + 1); }
+    bool holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+
 // Compares the pixel at (x, y), counted from the top left, with the expected
 // colour, allowing `tolerance` in each channel; on failure the message names
 // the place, the expected and the observed colour.
@@ -16,6 +26,11 @@
 
 // Counts the pixels of a rectangle that are within `tolerance` of a colour.
 int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour, int tolerance = 3);
+
+// The two pictures have one size and the same pixels, but for those of
+// `except`; otherwise says how many pixels differ, and names the first.
+::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected,
+                                       PixelRect except = {0, 0, -1, -1});
 
 // True if any pixel differs between the two pictures' rectangles.
 bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1);

@@ -34,35 +34,6 @@ using namespace std::chrono_literals;
 constexpr auto START_TIMEOUT = 30s;
 constexpr auto FRAME_TIMEOUT = 20s;
 
-// A rectangle of window pixels, corners included, counted from the top left.
-struct Area {
-    int x0;
-    int y0;
-    int x1;
-    int y1;
-    bool holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
-};
-
-// The two pictures have one size and the same pixels, but for those of
-// `animated`; otherwise says how many pixels differ, and names the first.
-::testing::AssertionResult samePicture(const Picture& shown, const Picture& plain, Area animated = {0, 0, -1, -1})
-{
-    if (shown.width != plain.width || shown.height != plain.height)
-        return ::testing::AssertionFailure() << "weston shows " << shown.width << " x " << shown.height
-                                             << " pixels, the plain display " << plain.width << " x " << plain.height;
-    int differing = 0;
-    ::testing::AssertionResult first = ::testing::AssertionSuccess();
-    for (int y = 0; y < plain.height; ++y)
-        for (int x = 0; x < plain.width; ++x)
-            if (!animated.holds(x, y) && !(shown.at(x, y) == plain.at(x, y)) && differing++ == 0)
-                first = ::testing::AssertionFailure()
-                        << "pixel (" << x << ", " << y << ") is " << shown.at(x, y) << " through weston, "
-                        << plain.at(x, y) << " on the plain display";
-    if (differing == 0)
-        return first;
-    return first << "; " << differing << " pixels differ";
-}
-
 // Each test starts its program on the desktop, and checks at its end that
 // the program wrote nothing on standard output or standard error.
 template <typename Program>
@@ -216,7 +187,7 @@ struct Walk : ProgramWindow {
 };
 
 // The view's place in the window.
-const Area VIEW_IN_WINDOW{10, 10, 10 + VIEW_WIDTH - 1, 10 + VIEW_HEIGHT - 1};
+const PixelRect VIEW_IN_WINDOW{10, 10, 10 + VIEW_WIDTH - 1, 10 + VIEW_HEIGHT - 1};
 
 using WalkOnWeston = OnWeston<Walk>;
 
