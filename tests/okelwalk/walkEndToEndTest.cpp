@@ -112,17 +112,7 @@ struct WalkWindows : ProgramWindow {
     {
         if (::testing::AssertionResult launched = launchProgram(arguments, START_TIMEOUT); !launched)
             return launched;
-        // The subwindows may be mapped a little after their parent.
-        waitUntil(
-            [&] {
-                view = mappedChildOfHeight(display, window, VIEW_HEIGHT);
-                help = mappedChildOfHeight(display, window, HELP_HEIGHT);
-                return view && help;
-            },
-            START_TIMEOUT);
-        if (!view || !help)
-            return ::testing::AssertionFailure() << "no 480 x 400 and 480 x 70 subwindows";
-        return ::testing::AssertionSuccess();
+        return waitForChildrenOfHeights(display, window, VIEW_HEIGHT, view, HELP_HEIGHT, help, START_TIMEOUT);
     }
 
     // Starts the program in a folder of the solid texture files and waits

@@ -192,15 +192,29 @@ void hideAndShowWindow(Display* display, Window window)
     waitForAttributes(display, window, [](const XWindowAttributes& a) { return a.map_state == IsViewable; });
 }
 
-Window mappedChildOfHeight(Display* display, Window window, int height)
+::testing::AssertionResult waitForChildrenOfHeights(Display* display, Window window, int firstHeight, Window& first,
+                                                    int secondHeight, Window& second, std::chrono::milliseconds timeout)
 {
-    for (Window child : childrenOf(display, window)) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(display, child, &attributes) && attributes.map_state == IsViewable &&
-            attributes.height == height)
-            return child;
-    }
-    return 0;
+    const auto mappedChildOfHeight = [&](int height) -> Window {
+        for (Window child : childrenOf(display, window)) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(display, child, &attributes) && attributes.map_state == IsViewable &&
+                attributes.height == height)
+                return child;
+        }
+        return 0;
+    };
+    waitUntil(
+        [&] {
+            first = mappedChildOfHeight(firstHeight);
+            second = mappedChildOfHeight(secondHeight);
+            return first && second;
+        },
+        timeout);
+    if (!first || !second)
+        return ::testing::AssertionFailure()
+               << "no mapped subwindows " << firstHeight << " and " << secondHeight << " pixels high";
+    return ::testing::AssertionSuccess();
 }
 
 bool asksToStartIconic(Display* display, Window window)

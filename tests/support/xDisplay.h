@@ -68,9 +68,12 @@ void resizeWindow(Display* display, Window window, int width, int height);
 // iconifies it and restores it, waiting until the server has done each.
 void hideAndShowWindow(Display* display, Window window);
 
-// The first mapped child of the window that is `height` pixels high; 0 if
-// there is none.
-Window mappedChildOfHeight(Display* display, Window window, int height);
+// Waits until the window has mapped children of both heights (subwindows
+// may be mapped a little after their parent) and sets `first` and `second`
+// to them; says which is missing if they do not come within the timeout.
+::testing::AssertionResult waitForChildrenOfHeights(Display* display, Window window, int firstHeight, Window& first,
+                                                    int secondHeight, Window& second,
+                                                    std::chrono::milliseconds timeout);
 
 // True if the window asks, through its window-manager hints, to start
 // iconified.
