@@ -7,6 +7,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 cleanupPids=()
 cleanupPaths=()
+cleanupMounts=()
 
 # stopOnExit PID...: ends these processes, and waits for them, when the
 # script ends.
@@ -14,6 +15,10 @@ stopOnExit() { cleanupPids+=("$@"); }
 
 # removeOnExit PATH...: removes these files or folders when the script ends.
 removeOnExit() { cleanupPaths+=("$@"); }
+
+# unmountOnExit PATH...: unmounts these mount points when the script ends,
+# the last mounted first, before any file is removed.
+unmountOnExit() { cleanupMounts+=("$@"); }
 
 # makeTemp VARIABLE [-d]: a new temporary file (or with -d a folder), removed
 # when the script ends, its path in VARIABLE.
@@ -34,8 +39,15 @@ cleanUp() {
     kill "${cleanupPids[i]}" 2>/dev/null || true
     wait "${cleanupPids[i]}" 2>/dev/null || true
   done
+  # A mount still in use (a process in a root that outlived its script)
+  # is detached at once and goes when that process does.
+  for ((i = ${#cleanupMounts[@]} - 1; i >= 0; i--)); do
+    if mountpoint -q "${cleanupMounts[i]}"; then
+      umount "${cleanupMounts[i]}" 2>/dev/null || umount --lazy "${cleanupMounts[i]}" || true
+    fi
+  done
   if ((${#cleanupPaths[@]} > 0)); then
-    rm -rf "${cleanupPaths[@]}"
+    rm -rf --one-file-system "${cleanupPaths[@]}"
   fi
   exit "$status"
 }
