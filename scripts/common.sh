@@ -5,9 +5,14 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The machine-wide folder of the roots of other Debian releases that
+# scripts/root makes and every clone on the machine shares.
+okelRoots=${OKEL_ROOTS:-/var/cache/okel/roots}
+
 cleanupPids=()
 cleanupPaths=()
 cleanupMounts=()
+cleanupRoots=()
 
 # stopOnExit PID...: ends these processes, and waits for them, when the
 # script ends.
@@ -20,6 +25,18 @@ removeOnExit() { cleanupPaths+=("$@"); }
 # the last mounted first, before any file is removed.
 unmountOnExit() { cleanupMounts+=("$@"); }
 
+# stopProcessesInOnExit DIR...: ends every process that runs inside these
+# root folders (chroot) when the script ends, before their mounts go.
+stopProcessesInOnExit() { cleanupRoots+=("$@"); }
+
+# processesIn DIR: the processes whose root is that folder.
+processesIn() {
+  local process
+  for process in /proc/[0-9]*; do
+    [[ "$(readlink "$process/root" 2>/dev/null)" != "$1" ]] || echo "${process#/proc/}"
+  done
+}
+
 # makeTemp VARIABLE [-d]: a new temporary file (or with -d a folder), removed
 # when the script ends, its path in VARIABLE.
 makeTemp() {
@@ -28,12 +45,26 @@ makeTemp() {
   removeOnExit "$path"
 }
 
-# Stops the processes the last started first, each before the next: a
-# program that runs on a display, such as the compositor on the virtual
-# display, ends before that display does and can leave nothing behind.
+# Stops the processes the last started first, each before the next (and
+# before them all, whatever runs inside a root): a program that runs on a
+# display, such as the compositor on the virtual display, ends before that
+# display does and can leave nothing behind.
 cleanUp() {
   local status=$?
   trap - EXIT INT TERM
+  # Whatever runs in a root is asked to end first, and after a few seconds
+  # made to: a script there may be waiting for its own commands to end.
+  local dir tries left
+  for dir in "${cleanupRoots[@]}"; do
+    left=$(processesIn "$dir")
+    [[ -z "$left" ]] || kill $left 2>/dev/null || true
+    for ((tries = 0; tries < 50; tries++)); do
+      left=$(processesIn "$dir")
+      [[ -n "$left" ]] || break
+      sleep 0.1
+    done
+    [[ -z "$left" ]] || kill -KILL $left 2>/dev/null || true
+  done
   local i
   for ((i = ${#cleanupPids[@]} - 1; i >= 0; i--)); do
     kill "${cleanupPids[i]}" 2>/dev/null || true
