@@ -48,7 +48,7 @@ status=0
 for program in "$@"; do
   producers=$("$readelf" --debug-dump=info "$program" | grep DW_AT_producer)
   for switch in "${switches[@]}"; do
-    if grep -v -e " $switch[ =]" -e " $switch\$" <<<"$producers"; then
+    if grep -v -e " ${switch}[ =]" -e " ${switch}\$" <<<"$producers"; then
       echo "$program: compiled without $switch (above: the compilers' records that lack it)"
       status=1
     fi
