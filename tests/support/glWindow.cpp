@@ -5,6 +5,7 @@
 #include <GL/glx.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -109,6 +110,12 @@ void writeFile(const std::string& name, const std::vector<unsigned char>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         ADD_FAILURE() << "cannot write " << name;
+}
+
+void makeNamedPipe(const std::string& name)
+{
+    if (mkfifo(name.c_str(), 0600) != 0)
+        ADD_FAILURE() << "cannot make the named pipe " << name;
 }
 
 std::vector<unsigned char> solidRaw(int width, int height, unsigned char r, unsigned char g, unsigned char b)

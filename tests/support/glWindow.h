@@ -40,5 +40,9 @@ struct ScratchFolder {
 // Writes the bytes to a file; fails the test if it cannot.
 void writeFile(const std::string& name, const std::vector<unsigned char>& bytes);
 
+// Makes a named pipe that nobody writes, which holds a plain open() for
+// reading for ever; fails the test if it cannot.
+void makeNamedPipe(const std::string& name);
+
 // A RAW picture of one colour: width x height pixels of r, g, b.
 std::vector<unsigned char> solidRaw(int width, int height, unsigned char r, unsigned char g, unsigned char b);
