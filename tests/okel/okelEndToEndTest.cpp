@@ -485,8 +485,8 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
 // files: one that cannot be read, or is short, leaves rawBuffer with what
 // the loads before it left there (zeros before any), and bytes past a
 // picture's size are never read. A name that is not a regular file, such as
-// a named pipe nobody writes, reads nothing at once; a symbolic link to a
-// regular file reads that file. GLUT takes its own options from the
+// a named pipe, with a writer or none, reads nothing at once; a symbolic
+// link to a regular file reads that file. GLUT takes its own options from the
 // command line and leaves the rest, which the program ignores; the program
 // sets its own window size and place after GLUT has read them. In every
 // case the program runs on, draws and prints nothing.
@@ -515,12 +515,13 @@ void resizeEveryFile(const std::function<std::uintmax_t(std::uintmax_t)>& size)
 }
 
 // The solid set with a named pipe nobody writes in the backdrop file's
-// place, or a symbolic link to such a pipe named `linkTo`.
+// place, or a symbolic link to a pipe named `linkTo` that a writer holds
+// open.
 void pipeForBackdrop(const char* linkTo = nullptr)
 {
     writeSolidTextures();
     std::filesystem::remove("earth1024.raw");
-    makeNamedPipe(linkTo ? linkTo : "earth1024.raw");
+    makeNamedPipe(linkTo ? linkTo : "earth1024.raw", linkTo != nullptr);
     if (linkTo)
         std::filesystem::create_symlink(linkTo, "earth1024.raw");
 }

@@ -389,8 +389,8 @@ TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
 // Bad texture files and command lines. A file the BMP reader refuses is
 // reported like a missing one, and the surface it was for shows its lit
 // material colour only; the other surfaces and the floor's checker, which
-// needs no file, show as usual. A named pipe nobody writes, or a link to
-// one, is refused at once; a symbolic link to a good file loads. GLUT takes
+// needs no file, show as usual. A named pipe, with a writer or none, or a
+// link to one, is refused at once; a symbolic link to a good file loads. GLUT takes
 // its own options from the command line and leaves the rest, which the
 // program ignores; the program sets its own window size and place after
 // GLUT has read them.
@@ -406,7 +406,7 @@ enum class FileKind {
     RleHugeClaimedSize, // RLE8 claiming 16384 x 16384, holding only an end-of-picture code
     RleCutBeforeEnd,    // RLE8 256 x 256, its data cut before the end-of-picture code
     NamedPipe,          // a named pipe that nobody writes
-    LinkToNamedPipe,    // a symbolic link to such a pipe
+    LinkToNamedPipe,    // a symbolic link to a named pipe that a writer holds open
     LinkToSolid,        // a symbolic link to a Solid file
 };
 
@@ -478,7 +478,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
     }
     case FileKind::NamedPipe: makeNamedPipe(name); break;
     case FileKind::LinkToNamedPipe:
-        makeNamedPipe(name + ".pipe");
+        makeNamedPipe(name + ".pipe", true);
         std::filesystem::create_symlink(name + ".pipe", name);
         break;
     case FileKind::LinkToSolid:
