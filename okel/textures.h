@@ -30,7 +30,9 @@ void makePatterns();
 // Reads width x height x 3 bytes of the named file into rawBuffer and makes
 // it the current texture, with all its mipmap levels, drawn in GL_REPLACE
 // mode. A missing file or a short one reads what it can; the rest of the
-// picture is what earlier loads left in rawBuffer.
+// picture is what earlier loads left in rawBuffer. A name that is not a
+// regular file (a pipe, a device, a folder, or a link to one) reads
+// nothing, without waiting.
 void loadRawTexture(const char* name, int width, int height);
 
 // Makes procedural picture 0 (checker) or 1 (gradient) the current texture

@@ -50,6 +50,12 @@
 #include <new>
 #include <utility>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr std::size_t FILE_HEADER_BYTES = 14;
@@ -73,7 +79,7 @@ constexpr std::size_t MASK_BYTES = 12;
 // The largest file worth reading: the pixels of the largest picture within
 // the budget stored at 32 bits (4 file bytes for every 3 decoded ones), plus
 // room for headers, palette and colour profile. Bigger files are refused,
-// which also stops reading from endless devices.
+// and so is one that keeps growing while it is read.
 std::size_t fileMaxBytes(const BitmapLimits& limits) { return limits.maxBytes / 3 * 4 + (std::size_t(1) << 20); }
 constexpr std::size_t READ_CHUNK_BYTES = std::size_t(1) << 16;
 
@@ -520,6 +526,34 @@ bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLay
     return false;
 }
 
+// Opens a picture file for reading if it is a regular file, named directly
+// or through symbolic links; anything else gives no file. A named pipe with
+// no writer would hold a plain open() for ever, before the main loop, so the
+// open never waits and the file is looked at before reading. Windows has no
+// such files in a folder and opens them plainly.
+std::FILE* openPictureFile(const char* name)
+{
+#ifdef _WIN32
+    return std::fopen(name, "rb");
+#else
+    const int fd = open(name, O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        return nullptr;
+    }
+    // A regular file is then read the usual, blocking way.
+    struct stat status;
+    std::FILE* file = nullptr;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+        file = fdopen(fd, "rb");
+    }
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+#endif
+}
+
 } // namespace
 
 bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap, const BitmapLimits& limits)
@@ -570,14 +604,14 @@ bool readBitmapFile(const char* name, Bitmap& bitmap, const BitmapLimits& limits
     if (name == nullptr) {
         return false;
     }
-    std::FILE* file = std::fopen(name, "rb");
+    std::FILE* file = openPictureFile(name);
     if (file == nullptr) {
         return false;
     }
     // A file that says it is bigger than any acceptable picture needs is
     // refused unread; otherwise its size only sets aside room. The reading
-    // itself goes in chunks rather than trusting that size, so pipes and
-    // directories (whose seeks or reads fail) are handled like files.
+    // itself goes in chunks rather than trusting that size, so a file that
+    // grows or shrinks while it is read is still read only up to the limit.
     std::vector<unsigned char> contents;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         long end = std::ftell(file);

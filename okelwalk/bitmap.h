@@ -43,9 +43,10 @@ struct BitmapLimits {
 };
 
 // Reads the whole file and decodes it. Returns false, leaving `bitmap` empty,
-// for a file that is missing, unreadable, not a BMP, of an unsupported
-// encoding, corrupt, cut short, larger than the limits' side on either side
-// or over their budget once decoded.
+// for a file that is missing, unreadable, not a regular file (a pipe, a
+// device, a folder, or a link to one: refused without waiting), not a BMP,
+// of an unsupported encoding, corrupt, cut short, larger than the limits'
+// side on either side or over their budget once decoded.
 bool readBitmapFile(const char* name, Bitmap& bitmap, const BitmapLimits& limits = BitmapLimits());
 
 // Decodes a BMP file already in memory; the same outcomes as readBitmapFile.

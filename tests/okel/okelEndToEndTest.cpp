@@ -484,7 +484,9 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
 // Bad texture files and command lines. The program tests nothing of its
 // files: one that cannot be read, or is short, leaves rawBuffer with what
 // the loads before it left there (zeros before any), and bytes past a
-// picture's size are never read. GLUT takes its own options from the
+// picture's size are never read. A name that is not a regular file, such as
+// a named pipe, with a writer or none, reads nothing at once; a symbolic
+// link to a regular file reads that file. GLUT takes its own options from the
 // command line and leaves the rest, which the program ignores; the program
 // sets its own window size and place after GLUT has read them. In every
 // case the program runs on, draws and prints nothing.
@@ -512,6 +514,18 @@ void resizeEveryFile(const std::function<std::uintmax_t(std::uintmax_t)>& size)
             std::filesystem::resize_file(entry.path(), size(entry.file_size()));
 }
 
+// The solid set with a named pipe nobody writes in the backdrop file's
+// place, or a symbolic link to a pipe named `linkTo` that a writer holds
+// open.
+void pipeForBackdrop(const char* linkTo = nullptr)
+{
+    writeSolidTextures();
+    std::filesystem::remove("earth1024.raw");
+    makeNamedPipe(linkTo ? linkTo : "earth1024.raw", linkTo != nullptr);
+    if (linkTo)
+        std::filesystem::create_symlink(linkTo, "earth1024.raw");
+}
+
 const BadInput BAD_INPUTS[] = {
     // Nothing is read: every file texture is black, the procedural
     // pictures of glyphs 1 and 2 still show.
@@ -532,6 +546,16 @@ const BadInput BAD_INPUTS[] = {
      },
      {},
      solidColourOf("star1024.raw")},
+    {"BackdropFileIsANamedPipe", [] { pipeForBackdrop(); }, {}, solidColourOf("star1024.raw")},
+    {"BackdropFileLinksToANamedPipe", [] { pipeForBackdrop("pipe"); }, {}, solidColourOf("star1024.raw")},
+    {"BackdropFileLinksToTheFile",
+     [] {
+         writeSolidTextures();
+         std::filesystem::rename("earth1024.raw", "earth.raw");
+         std::filesystem::create_symlink("earth.raw", "earth1024.raw");
+     },
+     {},
+     solidColourOf("earth1024.raw")},
     {"GeometryOption", writeSolidTextures, {"-geometry", "300x200+10+10"}, solidColourOf("earth1024.raw")},
     {"IconicOption", writeSolidTextures, {"-iconic"}, solidColourOf("earth1024.raw"), true},
     {"UnknownArguments", writeSolidTextures, {"--frobnicate", "foo"}, solidColourOf("earth1024.raw")},
@@ -586,6 +610,22 @@ TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
             return regionsDiffer(before, p, WHOLE_WINDOW.x0, WHOLE_WINDOW.y0, WHOLE_WINDOW.x1, WHOLE_WINDOW.y1);
         },
         FRAME_TIMEOUT));
+    EXPECT_TRUE(keepsDrawing());
+    EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
+}
+
+// Every frame reads its files again: a named pipe put in the backdrop
+// file's place while the program runs reads nothing from then on, and the
+// backdrop keeps the star picture loaded before it.
+TEST_F(OkelRun, BackdropFileTurnedIntoANamedPipeWhileRunningReadsNothing)
+{
+    ASSERT_TRUE(launchWithSolidTextures());
+    std::filesystem::remove("earth1024.raw");
+    makeNamedPipe("earth1024.raw");
+    const Rgb star = solidColourOf("star1024.raw");
+    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, star); }, FRAME_TIMEOUT))
+        << showsOnly(last, ABOVE_THE_WORD, star).message();
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
     EXPECT_EQ(errorsOf(run), "");

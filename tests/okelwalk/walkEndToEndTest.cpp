@@ -389,9 +389,11 @@ TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
 // Bad texture files and command lines. A file the BMP reader refuses is
 // reported like a missing one, and the surface it was for shows its lit
 // material colour only; the other surfaces and the floor's checker, which
-// needs no file, show as usual. GLUT takes its own options from the command
-// line and leaves the rest, which the program ignores; the program sets its
-// own window size and place after GLUT has read them.
+// needs no file, show as usual. A named pipe, with a writer or none, or a
+// link to one, is refused at once; a symbolic link to a good file loads. GLUT takes
+// its own options from the command line and leaves the rest, which the
+// program ignores; the program sets its own window size and place after
+// GLUT has read them.
 enum class FileKind {
     Missing,            // no file at all
     Solid,              // a good 256 x 256 picture of the surface's hue
@@ -403,7 +405,13 @@ enum class FileKind {
     Directory,          // a folder in place of the file
     RleHugeClaimedSize, // RLE8 claiming 16384 x 16384, holding only an end-of-picture code
     RleCutBeforeEnd,    // RLE8 256 x 256, its data cut before the end-of-picture code
+    NamedPipe,          // a named pipe that nobody writes
+    LinkToNamedPipe,    // a symbolic link to a named pipe that a writer holds open
+    LinkToSolid,        // a symbolic link to a Solid file
 };
+
+// The kinds whose picture loads.
+bool loads(FileKind kind) { return kind == FileKind::Solid || kind == FileKind::LinkToSolid; }
 
 // A BMP file with a palette of `paletteEntries` colours, entry 1 the
 // surface's hue and the others black.
@@ -468,6 +476,15 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
         writeFile(name, bitmapFile(256, 256, 8, BI_RLE8, 256, data, colour));
         break;
     }
+    case FileKind::NamedPipe: makeNamedPipe(name); break;
+    case FileKind::LinkToNamedPipe:
+        makeNamedPipe(name + ".pipe", true);
+        std::filesystem::create_symlink(name + ".pipe", name);
+        break;
+    case FileKind::LinkToSolid:
+        writeSolidBitmap(name + ".real", 256, 256, colour);
+        std::filesystem::create_symlink(name + ".real", name);
+        break;
     }
 }
 
@@ -491,6 +508,8 @@ const WalkBadInput WALK_BAD_INPUTS[] = {
     {"ZeroSidedGlyphHugeCeiling", FileKind::Solid, FileKind::ZeroSides, FileKind::HugeClaimedSize, {}},
     {"DirectoryWallPngGlyph", FileKind::Directory, FileKind::Png, FileKind::Solid, {}},
     {"RleHugeGlyphRleCutCeiling", FileKind::Solid, FileKind::RleHugeClaimedSize, FileKind::RleCutBeforeEnd, {}},
+    {"PipeGlyphLinkToPipeCeiling", FileKind::Solid, FileKind::NamedPipe, FileKind::LinkToNamedPipe, {}},
+    {"LinksToSolidFiles", FileKind::LinkToSolid, FileKind::LinkToSolid, FileKind::LinkToSolid, {}},
     {"GeometryOption", FileKind::Solid, FileKind::Solid, FileKind::Solid, {"-geometry", "300x200+10+10"}},
     {"IconicOption", FileKind::Solid, FileKind::Solid, FileKind::Solid, {"-iconic"}, true},
     {"UnknownArguments", FileKind::Solid, FileKind::Solid, FileKind::Solid, {"--frobnicate", "foo"}},
@@ -521,8 +540,8 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
     };
     const auto expected = [&](const Picture& p) {
         for (const Surface& s : surfaces) {
-            const int count = countKind(p, s.file == FileKind::Solid ? s.where : WHOLE_VIEW, s.hue);
-            if (s.file == FileKind::Solid ? count < s.where.area() * 9 / 10 : count != 0)
+            const int count = countKind(p, loads(s.file) ? s.where : WHOLE_VIEW, s.hue);
+            if (loads(s.file) ? count < s.where.area() * 9 / 10 : count != 0)
                 return false;
         }
         return countKind(p, FLOOR_BAND, isLitFloor) > 1000;
@@ -532,11 +551,11 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
     EXPECT_TRUE(shows) << "the surfaces do not show their files' hues";
 
     std::string lines;
-    if (input.wall != FileKind::Solid)
+    if (!loads(input.wall))
         lines += "failed to load bitmap for wall texture\n";
-    if (input.glyph != FileKind::Solid)
+    if (!loads(input.glyph))
         lines += "failed to load bitmap for okel texture\n";
-    if (input.ceiling != FileKind::Solid)
+    if (!loads(input.ceiling))
         lines += "failed to load bitmap for ceiling texture\n";
     EXPECT_EQ(outputOf(run), lines);
     EXPECT_EQ(errorsOf(run), "");

@@ -3,8 +3,10 @@
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -109,6 +111,16 @@ void writeFile(const std::string& name, const std::vector<unsigned char>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         ADD_FAILURE() << "cannot write " << name;
+}
+
+void makeNamedPipe(const std::string& name, bool held)
+{
+    if (mkfifo(name.c_str(), 0600) != 0)
+        ADD_FAILURE() << "cannot make the named pipe " << name;
+    // Opening for reading and writing at once never waits; the descriptor
+    // is never closed.
+    else if (held && open(name.c_str(), O_RDWR | O_CLOEXEC) < 0)
+        ADD_FAILURE() << "cannot hold the named pipe " << name << " open";
 }
 
 std::vector<unsigned char> solidRaw(int width, int height, unsigned char r, unsigned char g, unsigned char b)

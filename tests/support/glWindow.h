@@ -40,5 +40,11 @@ struct ScratchFolder {
 // Writes the bytes to a file; fails the test if it cannot.
 void writeFile(const std::string& name, const std::vector<unsigned char>& bytes);
 
+// Makes a named pipe; fails the test if it cannot. Nobody writes it, so a
+// plain open() for reading waits for ever. With `held` the test program
+// holds it open for writing, without writing, until it ends: the open
+// returns at once, but a plain read waits for ever.
+void makeNamedPipe(const std::string& name, bool held = false);
+
 // A RAW picture of one colour: width x height pixels of r, g, b.
 std::vector<unsigned char> solidRaw(int width, int height, unsigned char r, unsigned char g, unsigned char b);
