@@ -7,6 +7,11 @@
 // shapes the icon is transparent.
 #include "paint.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {

@@ -7,9 +7,11 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "xDisplay.h"
 

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "okelScene.h"
@@ -62,7 +63,7 @@ protected:
     // this, before it starts on the desktop, and above a black sheet: its
     // window would cover weston's, and until it has drawn, it shows what
     // lies beneath.
-    Picture onPlainDisplay(Window Program::*which, int width, int height,
+    Picture onPlainDisplay(Window Program::* which, int width, int height,
                            const std::function<bool(const Picture&)>& ready)
     {
         CoveredDesktop covered(desktop);
