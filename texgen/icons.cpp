@@ -7,6 +7,11 @@
 // shapes the icon is transparent.
 #include "paint.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -92,6 +97,10 @@ bool enterBox(const Ray& ray, const Box& box, float& distance, Vec3& normal)
 void leaveBox(const Ray& ray, const Box& box, float& distance, Vec3& normal)
 {
     distance = 1e30f;
+    // A direction with no usable component (all of them next to zero, or NaN)
+    // crosses no face; it gets no normal rather than an undefined one. The
+    // icon's rays always point well along -z, so none of them comes here.
+    normal = {0.0f, 0.0f, 0.0f};
     for (int axis = 0; axis < 3; ++axis) {
         const float d = component(ray.direction, axis);
         if (std::fabs(d) < 1e-9f)

@@ -4,6 +4,9 @@
 #define STB_PERLIN_IMPLEMENTATION
 #include <stb_perlin.h>
 
+#include <cstddef>
+#include <vector>
+
 namespace {
 
 unsigned char toByte(float v) { return static_cast<unsigned char>(std::lround(std::min(255.0f, std::max(0.0f, v)))); }

@@ -2,7 +2,11 @@
 // Earth and the Moon seen from space on a black sky.
 #include "paint.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <iterator>
+#include <random>
 #include <vector>
 
 // A night sky: a faint coloured haze and thousands of stars, most of them

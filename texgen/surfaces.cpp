@@ -6,6 +6,10 @@
 // picture's edges, so they tile without seams.
 #include "paint.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <random>
 #include <vector>
 
 // Grey steel polished in one direction: fine streaks running across the

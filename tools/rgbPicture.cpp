@@ -1,6 +1,7 @@
 // RGB pictures as read back from a window, and writing them as PNG files.
 #include "rgbPicture.h"
 
+#include <cstddef>
 #include <ostream>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION

@@ -14,8 +14,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <set>
 #include <string>
+#include <sys/types.h>
+#include <system_error>
 #include <vector>
 
 #include "glWindow.h"

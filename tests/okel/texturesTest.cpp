@@ -1,6 +1,7 @@
 // Texture loading of the letter-scene viewer, in a real OpenGL context.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>

@@ -19,6 +19,8 @@
 #include <map>
 #include <random>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>

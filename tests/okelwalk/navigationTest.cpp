@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <functional>
 #include <ostream>
 #include <vector>

@@ -13,8 +13,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>

@@ -11,10 +11,13 @@
 // macros would clash with GoogleTest's names.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <random>
 #include <sstream>
 #include <string>

@@ -5,6 +5,8 @@
 
 #include "rgbPicture.h"
 
+#include <string>
+
 // A rectangle of pixels, corners included, counted from the top left.
 struct PixelRect {
     int x0;

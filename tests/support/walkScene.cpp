@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <cstdlib>
 #include <vector>
 
 #include "bmpWriter.h"

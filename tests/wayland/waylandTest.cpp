@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "okelScene.h"
