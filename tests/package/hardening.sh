@@ -6,34 +6,43 @@
 # cannot always see: it finds stack clash protection only in functions with
 # large frames, and older ones look for no branch protection.
 #
-# Control-flow protection is checked by hardening-check where the program
-# can carry it: on x86 when CET is "cet" (the linker makes programs with
-# Intel CET's mark, which needs C library startup files that carry it:
-# Debian 13's, not Debian 12's), on 64-bit ARM when hardening-check knows
-# branch protection (Debian 13's; Debian 12's looks for the x86 mark only).
+# Each control-flow check is switched off where no program can pass it:
+# - Intel CET's mark (hardening-check's "Control flow integrity") is an x86
+#   feature, and a program carries it only when everything linked into it
+#   does, the C library's startup files too; Debian 12's and 13's do not
+#   (CET is "no-cet"), so neither release's own programs carry it;
+# - branch protection's mark (BTI and PAC) is a 64-bit ARM feature, which
+#   Debian 13's hardening-check asks of every architecture's programs and
+#   Debian 12's knows nothing of.
 set -euo pipefail
 dpkgDeb=$1 hardeningCheck=$2 readelf=$3 cet=$4 package=$5
 shift 5
 
 architecture=$("$dpkgDeb" -f "$package" Architecture)
 switches=(-fstack-protector-strong -fstack-clash-protection)
-unmarked=""
+options=()
+# skip OPTION REASON: hardening-check leaves out a check, and says why.
+skip() {
+  options+=("$1")
+  echo "hardening-check $1: $2"
+}
+knowsBranchProtection=false
+! grep -q nobranchprotection "$hardeningCheck" || knowsBranchProtection=true
 case "$architecture" in
   amd64 | i386)
     switches+=(-fcf-protection)
-    [[ "$cet" == cet ]] || unmarked="the linker here cannot mark programs for Intel CET"
+    [[ "$cet" == cet ]] || skip --nocfprotection "the C library's startup files here carry no Intel CET mark"
+    ! $knowsBranchProtection || skip --nobranchprotection "branch protection is a 64-bit ARM feature"
     ;;
   arm64)
     switches+=(-mbranch-protection=standard)
-    grep -qi 'branch protection' "$hardeningCheck" || unmarked="this hardening-check knows no branch protection"
+    skip --nocfprotection "Intel CET is an x86 feature"
     ;;
-  *) unmarked="hardening-check knows no control-flow protection of $architecture" ;;
+  *)
+    skip --nocfprotection "hardening-check knows no control-flow protection of $architecture"
+    ! $knowsBranchProtection || skip --nobranchprotection "branch protection is a 64-bit ARM feature"
+    ;;
 esac
-options=()
-if [[ -n "$unmarked" ]]; then
-  options+=(--nocfprotection)
-  echo "Control-flow protection is not checked (--nocfprotection): $unmarked"
-fi
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
