@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -72,6 +73,18 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
     if (differing == 0)
         return first;
     return first << "; " << differing << " pixels differ";
+}
+
+Picture partOf(const Picture& picture, const PixelRect& rect)
+{
+    Picture part;
+    part.width = rect.x1 - rect.x0 + 1;
+    part.height = rect.y1 - rect.y0 + 1;
+    for (int y = rect.y0; y <= rect.y1; ++y) {
+        const auto row = picture.rgb.begin() + (static_cast<std::ptrdiff_t>(y) * picture.width + rect.x0) * 3;
+        part.rgb.insert(part.rgb.end(), row, row + part.width * 3);
+    }
+    return part;
 }
 
 bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1)

@@ -34,6 +34,9 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
 ::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected,
                                        PixelRect except = {0, 0, -1, -1});
 
+// The pixels of a rectangle of the picture, as a picture of their own.
+Picture partOf(const Picture& picture, const PixelRect& rect);
+
 // True if any pixel differs between the two pictures' rectangles.
 bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1);
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
@@ -76,6 +77,22 @@ int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind
     return count;
 }
 
+int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind)
+{
+    return countKind(picture, rect.x0, rect.y0, rect.x1, rect.y1, kind);
+}
+
+::testing::AssertionResult allOf(const Picture& picture, const PixelRect& rect, const Kind& kind, const char* what)
+{
+    for (int y = rect.y0; y <= rect.y1; ++y)
+        for (int x = rect.x0; x <= rect.x1; ++x)
+            if (!kind(picture.at(x, y)))
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << picture.at(x, y)
+                                                     << ", not " << what << " (in the rectangle " << rect.x0 << ","
+                                                     << rect.y0 << " .. " << rect.x1 << "," << rect.y1 << ")";
+    return ::testing::AssertionSuccess();
+}
+
 ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z)
 {
     const double degree = M_PI / 180.0;
@@ -127,3 +144,59 @@ const WordBlock WORD_BLOCKS[9] = {
     {"glyph C, column", 3.5, 4.5, -3.0, 3.0},
     {"glyph C, top bar", 2.5, 5.5, 2.0, 3.0},
 };
+
+PixelRect between(ViewPoint a, ViewPoint b, int inset)
+{
+    PixelRect rect{static_cast<int>(std::ceil(std::min(a.x, b.x))) + inset,
+                   static_cast<int>(std::ceil(std::min(a.y, b.y))) + inset,
+                   static_cast<int>(std::floor(std::max(a.x, b.x))) - inset,
+                   static_cast<int>(std::floor(std::max(a.y, b.y))) - inset};
+    rect.x0 = std::max(rect.x0, 0);
+    rect.y0 = std::max(rect.y0, 0);
+    rect.x1 = std::min(rect.x1, VIEW_WIDTH - 1);
+    rect.y1 = std::min(rect.y1, VIEW_HEIGHT - 1);
+    return rect;
+}
+
+PixelRect blockFront(const Viewer& viewer, const WordBlock& block, int inset)
+{
+    return between(
+        viewPixel(viewer, block.x0, block.y0, FRONT_Z), viewPixel(viewer, block.x1, block.y1, FRONT_Z), inset);
+}
+
+const Viewer START;
+
+const PixelRect CEILING_BAND = between({4, 4}, viewPixel(START, 0, CEILING_Y, FRONT_Z), 4);
+const PixelRect FLOOR_BAND = between(viewPixel(START, 0, FLOOR_Y, FRONT_Z), {VIEW_WIDTH - 5, VIEW_HEIGHT - 5}, 4);
+namespace {
+const double FAR_WALL_TOP = viewPixel(START, 0, CEILING_Y, FAR_WALL_Z).y;
+const double FAR_WALL_BOTTOM = viewPixel(START, 0, FLOOR_Y, FAR_WALL_Z).y;
+// The far wall through glyph B's upper opening: right of its upper-left
+// column (in line with the eye), left of glyph C's column at its back, below
+// the ceiling at the far wall, above the middle bar's front edge.
+const PixelRect WALL_THROUGH_B = between({viewPixel(START, 0, 0, FRONT_Z).x, FAR_WALL_TOP},
+                                         {viewPixel(START, 3.5, 0, BACK_Z).x, viewPixel(START, 0, 0.5, FRONT_Z).y}, 4);
+} // namespace
+
+// The far wall behind the gap between glyph A's blocks: from the first
+// block's inner side at its back to the second block's front, and between
+// the ceiling and the floor at the far wall.
+const PixelRect WALL_BETWEEN_A = between({viewPixel(START, -3.5, 0, BACK_Z).x, FAR_WALL_TOP},
+                                         {viewPixel(START, -2.5, 0, FRONT_Z).x, FAR_WALL_BOTTOM}, 3);
+
+void expectStartView(const Picture& view)
+{
+    for (const WordBlock& block : WORD_BLOCKS)
+        EXPECT_TRUE(allOf(view, blockFront(START, block, 3), isGlyph, "glyph red")) << block.name;
+    EXPECT_TRUE(allOf(view, CEILING_BAND, isCeiling, "ceiling yellow"));
+    EXPECT_TRUE(allOf(view, FLOOR_BAND, isFloor, "floor"));
+    EXPECT_GT(countKind(view, FLOOR_BAND, isBlack), FLOOR_BAND.area() / 5);
+    EXPECT_GT(countKind(view, FLOOR_BAND, isLitFloor), FLOOR_BAND.area() / 5);
+    // The far wall behind the gaps; the lamp, a small white box, may pass
+    // in front of it, but no other surface may show there.
+    for (const PixelRect& wall : {WALL_BETWEEN_A, WALL_THROUGH_B}) {
+        EXPECT_GT(countKind(view, wall, isWall), wall.area() * 9 / 10)
+            << "in " << wall.x0 << "," << wall.y0 << " .. " << wall.x1 << "," << wall.y1;
+        EXPECT_EQ(countKind(view, wall, isGlyph) + countKind(view, wall, isCeiling), 0);
+    }
+}

@@ -50,6 +50,11 @@ using Kind = std::function<bool(Rgb)>;
 
 // How many pixels of a rectangle, corners included, are of the kind.
 int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind);
+int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind);
+
+// Every pixel of the rectangle is of the kind; otherwise names the first
+// that is not.
+::testing::AssertionResult allOf(const Picture& picture, const PixelRect& rect, const Kind& kind, const char* what);
 
 // Where the viewer stands and looks; the program starts at the origin of
 // the floor plane's x, 5 units in front of the word, looking along -z.
@@ -104,3 +109,28 @@ enum class Side { Left, Right, Top, Bottom };
 // several pixels, so this tells the state after the last key from the
 // states before it.
 bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to);
+
+// The pixels well inside the view rectangle spanned by two points, `inset`
+// pixels from each edge and clipped to the view.
+PixelRect between(ViewPoint a, ViewPoint b, int inset);
+
+// A block's front face in the view, `inset` pixels inside its edges.
+PixelRect blockFront(const Viewer& viewer, const WordBlock& block, int inset);
+
+// The room's far wall, ceiling and floor, and where the program starts.
+constexpr double FAR_WALL_Z = -10.0;
+constexpr double CEILING_Y = 3.0;
+constexpr double FLOOR_Y = -3.0;
+extern const Viewer START;
+
+// At the start, above the word only the ceiling shows and below it only the
+// floor; the far wall shows behind the gap between glyph A's blocks.
+extern const PixelRect CEILING_BAND;
+extern const PixelRect FLOOR_BAND;
+extern const PixelRect WALL_BETWEEN_A;
+
+// The 3D view as the program starts with the solid texture files: each
+// block's front in the glyph colour, the ceiling above the word, the floor's
+// two kinds of square below it, and the far wall through the word's gaps.
+// Each that does not hold fails the current test.
+void expectStartView(const Picture& view);
