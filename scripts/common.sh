@@ -5,6 +5,12 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# qemu-user emulates a Cortex-A72 for every arm64 program the scripts and
+# their tests start: Debian 13's arm64 libraries are built with pointer
+# authentication, which qemu's default processor emulates many times more
+# slowly, and a Raspberry Pi 4 has that processor.
+export QEMU_CPU=cortex-a72
+
 # The machine-wide folder of the roots of other Debian releases that
 # scripts/root makes and every clone on the machine shares.
 okelRoots=${OKEL_ROOTS:-/var/cache/okel/roots}

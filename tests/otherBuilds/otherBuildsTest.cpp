@@ -1,13 +1,12 @@
 // Another build's programs started on the test display, each beside this
 // build's own, one after the other: where nothing animates they show the
 // same picture. The other programs are the arm64 build's, started through
-// qemu-aarch64, or those that the packages made here install in a root of
-// another Debian release, started there from a user's home folder through
-// their launchers (OTHER_EMULATOR empty). The word's glyphs in okel
-// stand still in front of the spinning backdrop (the computed textures
-// exactly alike, the texture files' within the rounding of their filtering),
-// and okelwalk's grey frame and help panel stand beside the view that the
-// circling lamp lights.
+// qemu-aarch64 with this machine's arm64 libraries, or programs started in a
+// root of another Debian release with its libraries (OTHER_ROOT): those that
+// the packages made here install there, started from a user's home folder
+// through their launchers, and the arm64 build's, started there through
+// that release's qemu-aarch64. A program in a root must draw with the GL
+// library of that root, which its process maps.
 //
 // GoogleTest and the support headers come before any X11 header: Xlib's
 // macros would clash with GoogleTest's names.
@@ -16,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "okelScene.h"
@@ -28,7 +28,20 @@ using namespace std::chrono_literals;
 // Under the emulator the first frame takes up to half a minute on a busy
 // machine, a frame of the letter scene over a second.
 constexpr auto NATIVE_TIMEOUT = 30s;
-constexpr auto OTHER_TIMEOUT = OTHER_EMULATOR[0] ? 180s : NATIVE_TIMEOUT;
+constexpr std::chrono::seconds OTHER_TIMEOUT{OTHER_TIMEOUT_SECONDS};
+
+// True if the process maps a GL library from a file under the folder.
+bool mapsGlLibraryFrom(pid_t pid, const std::string& folder)
+{
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    for (std::string line; std::getline(maps, line);) {
+        const auto path = line.find(" /");
+        if (path != std::string::npos && line.compare(path + 1, folder.size(), folder) == 0 &&
+            line.find("/libGL", path) != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 // The largest difference in any channel between the two pictures in a
 // rectangle, corners included.
@@ -45,14 +58,19 @@ int largestDifference(const Picture& a, const Picture& b, int x0, int y0, int x1
 
 // Starts a program in the build's texture folder and waits until `shown`
 // returns its picture; the program is ended and its window gone afterwards.
+// A program of a root (`root` not empty) must draw with its GL library.
 template <typename Shown>
-Picture pictureOf(const std::string& program, const char* title, std::chrono::milliseconds timeout, Shown shown)
+Picture pictureOf(const std::string& program, const char* title, std::chrono::milliseconds timeout, Shown shown,
+                  const std::string& root = "")
 {
     ProgramWindow window(program, title);
     window.workDir = TEXTURE_DIR;
     EXPECT_TRUE(window.openDisplay(timeout));
     EXPECT_TRUE(window.launchProgram({}, timeout));
     const Picture picture = shown(window, timeout);
+    if (!root.empty()) {
+        EXPECT_TRUE(mapsGlLibraryFrom(window.run.pid, root)) << program << " draws with no libGL of " << root;
+    }
     EXPECT_EQ(window.outputs(), "program output:\nprogram errors:\n");
     return picture;
 }
@@ -67,7 +85,7 @@ TEST_F(OtherPrograms, OkelShowsTheWordAsTheBuildMachinesOwnDoes)
 {
     const Picture native = pictureOf(OKEL_PROGRAM, OKEL_TITLE, NATIVE_TIMEOUT, settledWordOf);
     keepForFailure(native, "native");
-    const Picture other = pictureOf(OTHER_OKEL, OKEL_TITLE, OTHER_TIMEOUT, settledWordOf);
+    const Picture other = pictureOf(OTHER_OKEL, OKEL_TITLE, OTHER_TIMEOUT, settledWordOf, OTHER_ROOT);
     keepForFailure(other, "other");
     ASSERT_EQ(other.width, native.width);
     // Each box two pixels in from its edges: glyphs 1 and 2 wear the
@@ -95,7 +113,7 @@ TEST_F(OtherPrograms, OkelwalkShowsTheFrameAndHelpPanelAsTheBuildMachinesOwnDoes
     };
     const Picture native = pictureOf(OKELWALK_PROGRAM, WALK_TITLE, NATIVE_TIMEOUT, lettered);
     keepForFailure(native, "native");
-    const Picture other = pictureOf(OTHER_OKELWALK, WALK_TITLE, OTHER_TIMEOUT, lettered);
+    const Picture other = pictureOf(OTHER_OKELWALK, WALK_TITLE, OTHER_TIMEOUT, lettered, OTHER_ROOT);
     keepForFailure(other, "other");
     ASSERT_EQ(other.width, 500);
     // Everything but the 3D view, at (10, 10) and 480 x 400.
