@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -84,17 +85,24 @@ const int ABOVE_X = 512, ABOVE_Y = 100;
 // solid-colour texture files.
 Picture wordOf(ProgramWindow& program) { return settledWordOf(program, START_TIMEOUT); }
 
+// What the Linux program shows in a folder, once `shown` returns it; the
+// program has ended and its window is gone when this returns, so that the
+// Windows program's window opens alone.
+Picture linuxPictureOf(const char* program, const char* title, const std::string& folder,
+                       const std::function<Picture(ProgramWindow&)>& shown)
+{
+    ProgramWindow linux(program, title);
+    linux.workDir = folder;
+    EXPECT_TRUE(linux.openDisplay(START_TIMEOUT));
+    EXPECT_TRUE(linux.launchProgram({}, START_TIMEOUT));
+    return shown(linux);
+}
+
 TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
 {
     ScratchFolder textures;
     writeSolidTextures();
-    ProgramWindow linux(OKEL_PROGRAM, OKEL_TITLE);
-    linux.workDir = textures.path;
-    ASSERT_TRUE(linux.openDisplay(START_TIMEOUT));
-    ASSERT_TRUE(linux.launchProgram({}, START_TIMEOUT));
-    const Picture onLinux = wordOf(linux);
-    stopProgram(linux.run);
-    ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(linux.display, OKEL_TITLE, 0ms) == 0; }, 10s));
+    const Picture onLinux = linuxPictureOf(OKEL_PROGRAM, OKEL_TITLE, textures.path, wordOf);
 
     fs::copy_file(ZIP_FOLDER "/okel.exe", textures.path + "/okel.exe");
     WineProgram okel(OKEL_TITLE, "okel.exe", textures.path);
@@ -182,10 +190,6 @@ TEST(OkelwalkExe, ShowsTheRoomInItsViewAndItsHelpPanelAsOnLinux)
                      << "context has no X drawable in Debian's Wine 8); Wine 10 draws them";
     ScratchFolder textures;
     writeSolidWalkTextures();
-    ProgramWindow linux(OKELWALK_PROGRAM, WALK_TITLE);
-    linux.workDir = textures.path;
-    ASSERT_TRUE(linux.openDisplay(START_TIMEOUT));
-    ASSERT_TRUE(linux.launchProgram({}, START_TIMEOUT));
     const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
     const auto wordShows = [&](const Picture& p) {
         return allOf(partOf(p, VIEW_IN_WINDOW), middleBar, isGlyph, "red");
@@ -193,11 +197,11 @@ TEST(OkelwalkExe, ShowsTheRoomInItsViewAndItsHelpPanelAsOnLinux)
     const auto complete = [&](const Picture& p) {
         return wordShows(p) && countNear(p, 10, 420, 489, 489, HELP_TEXT) > 300;
     };
-    ASSERT_TRUE(linux.waitForPictureOf(linux.window, 500, 500, complete, START_TIMEOUT));
-    const Picture onLinux = linux.last;
+    const Picture onLinux = linuxPictureOf(OKELWALK_PROGRAM, WALK_TITLE, textures.path, [&](ProgramWindow& linux) {
+        EXPECT_TRUE(linux.waitForPictureOf(linux.window, 500, 500, complete, START_TIMEOUT));
+        return linux.last;
+    });
     keepForFailure(onLinux, "linux");
-    stopProgram(linux.run);
-    ASSERT_TRUE(waitUntil([&] { return findWindowByTitle(linux.display, WALK_TITLE, 0ms) == 0; }, 10s));
 
     // Wine shows the subwindows in the top-level X window (their own X
     // windows lie off screen), so the view is read from the window's
