@@ -140,14 +140,19 @@ startVirtualDisplay() {
 # itself and names it in its log. It draws with pixman: there is no GPU, and
 # the CPU is left to the programs' own software rendering. It does not lock
 # the desktop after idle minutes (--idle-time=0), reads no weston.ini of the
-# user's (--no-config), and keeps its Wayland socket in a runtime folder of
-# its own. It stops, with its Xwayland, when the script ends.
+# user's but one of its own, and keeps its Wayland socket in a runtime
+# folder of its own. Its panel lies along the bottom: weston 14 (Debian 13)
+# puts a window where the program asks, and okel asks for the top left
+# corner, where a panel along the top would cover its first rows. It stops,
+# with its Xwayland, when the script ends.
 startCompositor() {
-  local log runtime
+  local log runtime config
   makeTemp log
   makeTemp runtime -d
+  makeTemp config
+  printf '[shell]\npanel-position=bottom\n' >"$config"
   XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --width=1280 --height=1024 --use-pixman \
-    --xwayland --idle-time=0 --no-config --log="$log" >>"$log" 2>&1 &
+    --xwayland --idle-time=0 --config="$config" --log="$log" >>"$log" 2>&1 &
   local pid=$!
   stopOnExit "$pid"
   local tries display=""

@@ -14,8 +14,9 @@ namespace {
 // is only in _NET_WM_NAME, where findWindowByTitle does not look.
 constexpr const char* COMPOSITOR_CLASS = "Weston Compositor";
 
-// The middle row of weston's panel, 32 pixels high.
-constexpr int PANEL_ROW = 16;
+// The middle row of weston's panel, 32 pixels high along the bottom of its
+// window (startCompositor puts it there), counted from that bottom.
+constexpr int PANEL_ROW_FROM_BOTTOM = 16;
 
 // Weston gives a newly mapped window the keyboard at once; this leaves room
 // for a slow, busy machine.
@@ -71,7 +72,7 @@ void WestonDesktop::takeInput()
     if (!XGetWindowAttributes(test, compositor, &attributes))
         return;
     XSetInputFocus(test, compositor, RevertToParent, CurrentTime);
-    XWarpPointer(test, None, compositor, 0, 0, 0, 0, attributes.width / 2, PANEL_ROW);
+    XWarpPointer(test, None, compositor, 0, 0, 0, 0, attributes.width / 2, attributes.height - PANEL_ROW_FROM_BOTTOM);
     XSync(test, False);
 }
 
