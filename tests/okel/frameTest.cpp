@@ -1,13 +1,16 @@
 // The frame of the letter-scene viewer, drawn in a real 1024 x 768 window
 // with solid-colour texture files, and probed where the geometry puts each
 // piece.
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame.h"
@@ -189,6 +192,202 @@ TEST_F(Frame, EveryBoxFaceShowsTheWholeTextureOnceAcrossItsPlaceAndSize)
         EXPECT_GE(probed, 5) << box.name;
     }
 }
+
+// The camera's view: orthographic along the line from the eye to the
+// origin, with the view box's x along forward x up and its y along the up
+// vector made square to it. A pixel shows the points of the ray through its
+// centre along that line.
+struct CameraRay {
+    double origin[3];
+    double direction[3];
+};
+
+CameraRay cameraRay(double column, double row)
+{
+    const double eye[3] = {cameraX, cameraY, cameraZ};
+    const double length = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    const double f[3] = {-eye[0] / length, -eye[1] / length, -eye[2] / length};
+    // side = forward x (0, upSign, 0), up = side x forward.
+    double side[3] = {-f[2] * upSign, 0, f[0] * upSign};
+    const double sideLength = std::sqrt(side[0] * side[0] + side[2] * side[2]);
+    side[0] /= sideLength, side[2] /= sideLength;
+    const double up[3] = {
+        side[1] * f[2] - side[2] * f[1], side[2] * f[0] - side[0] * f[2], side[0] * f[1] - side[1] * f[0]};
+    const double x = (column + 0.5) * VIEW_SIZE / WIDTH - VIEW_SIZE / 2.0;
+    const double y = VIEW_SIZE / 2.0 - (row + 0.5) * VIEW_SIZE / HEIGHT;
+    CameraRay ray{};
+    for (int a = 0; a < 3; ++a) {
+        ray.origin[a] = eye[a] + x * side[a] + y * up[a];
+        ray.direction[a] = f[a];
+    }
+    return ray;
+}
+
+// The cube's faces in the order it draws them: the axis and side each lies
+// on, and the cube axes along which its texture's s and t grow (t the other
+// way on the y = +1 face).
+struct CubeFace {
+    int axis, side, sAxis, tAxis, tSign;
+};
+const CubeFace CUBE_FACES[6] = {
+    {2, -1, 0, 1, +1},
+    {1, +1, 2, 0, -1},
+    {0, -1, 1, 2, +1},
+    {0, +1, 2, 1, +1},
+    {2, +1, 1, 0, +1},
+    {1, -1, 2, 0, +1},
+};
+
+// What a ray meets first among the word's boxes (all 30 deep about z = 0):
+// the box, the cube face (index into CUBE_FACES) and the texture coordinate
+// there. A turned box holds the cube turned a quarter, so that the cube's
+// point (x, y) lies at the box's (y, -x). `clear` is false where two boxes
+// are entered at once.
+struct BoxHit {
+    int box = -1;
+    int face = 0;
+    double s = 0, t = 0;
+    bool clear = true;
+};
+
+BoxHit castBoxRay(const CameraRay& ray)
+{
+    BoxHit hit;
+    double nearest = 1e9;
+    for (int b = 0; b < 13; ++b) {
+        const WordBox& box = WORD_BOXES[b];
+        const double low[3] = {box.left, box.bottom, -15}, high[3] = {box.right, box.top, 15};
+        double enter = -1e9, leave = 1e9;
+        for (int a = 0; a < 3; ++a) {
+            const double d = ray.direction[a] != 0 ? ray.direction[a] : 1e-12;
+            const double k0 = (low[a] - ray.origin[a]) / d, k1 = (high[a] - ray.origin[a]) / d;
+            enter = std::max(enter, std::min(k0, k1));
+            leave = std::min(leave, std::max(k0, k1));
+        }
+        if (enter >= leave)
+            continue;
+        if (std::abs(enter - nearest) < 1e-6)
+            hit.clear = false;
+        if (enter > nearest)
+            continue;
+        hit.clear = hit.clear && enter < nearest - 1e-6;
+        nearest = enter;
+        hit.box = b;
+        double local[3];
+        for (int a = 0; a < 3; ++a)
+            local[a] = (ray.origin[a] + enter * ray.direction[a] - (low[a] + high[a]) / 2) / ((high[a] - low[a]) / 2);
+        const double cube[3] = {box.turned ? -local[1] : local[0], box.turned ? local[0] : local[1], local[2]};
+        int axis = 0;
+        for (int a = 1; a < 3; ++a)
+            if (std::abs(cube[a]) > std::abs(cube[axis]))
+                axis = a;
+        for (int f = 0; f < 6; ++f)
+            if (CUBE_FACES[f].axis == axis && (cube[axis] > 0) == (CUBE_FACES[f].side > 0))
+                hit.face = f;
+        const CubeFace& face = CUBE_FACES[hit.face];
+        hit.s = (cube[face.sAxis] + 1) / 2;
+        hit.t = (face.tSign * cube[face.tAxis] + 1) / 2;
+    }
+    return hit;
+}
+
+// A view the camera keys, the mouse and the idle steps reach from the
+// start: each character is a key press, but '*' an idle step and 'L' a
+// left mouse press (the horizontal sweep).
+struct CameraView {
+    const char* name;
+    std::string steps;
+    std::vector<int> faces; // cube faces that must show on the word
+};
+
+void PrintTo(const CameraView& view, std::ostream* out) { *out << "view " << view.name; }
+
+class BoxFaces : public Frame, public ::testing::WithParamInterface<CameraView> {};
+
+// Every pixel whose neighbours two pixels away show the same face of the
+// same box shows the texel of the gradient that the box's place, size and
+// turn put there, and every pixel whose ray meets no box shows none. A
+// corner of the cube moved, a face drawn with a wrong corner, a box moved,
+// resized or turned wrong shows texels that do not belong where they show,
+// from one of the views.
+TEST_P(BoxFaces, EveryVisibleFaceShowsTheTexelItsBoxGives)
+{
+    const CameraView& view = GetParam();
+    std::vector<unsigned char> gradient;
+    for (int row = 0; row < 64; ++row)
+        for (int column = 0; column < 64; ++column)
+            gradient.insert(gradient.end(),
+                            {static_cast<unsigned char>(4 * column + 2), static_cast<unsigned char>(4 * row + 2), 60});
+    writeFile("metal6464.raw", gradient);
+    writeFile("moon256.raw", solidRaw(256, 256, 160, 100, 200)); // not the gradient's blue
+    glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 2;
+    for (char step : view.steps) {
+        if (step == '*')
+            animateScene();
+        else if (step == 'L')
+            mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+        else
+            keyPressed(static_cast<unsigned char>(step), 0, 0);
+    }
+    const Picture picture = drawFrames();
+    keepForFailure(picture, view.name);
+
+    int checked[6] = {0}, wrong = 0;
+    for (int row = 2; row < HEIGHT - 2; row += 2)
+        for (int column = 2; column < WIDTH - 2; column += 2) {
+            const BoxHit hit = castBoxRay(cameraRay(column, row));
+            bool sharp = hit.clear;
+            double step = 0; // how far s or t moves from one pixel to the next
+            for (const auto& [dx, dy] : {std::pair{-2, 0}, std::pair{2, 0}, std::pair{0, -2}, std::pair{0, 2}}) {
+                const BoxHit other = castBoxRay(cameraRay(column + dx, row + dy));
+                sharp = sharp && other.clear && other.box == hit.box && (hit.box < 0 || other.face == hit.face);
+                step = std::max({step, std::abs(other.s - hit.s) / 2, std::abs(other.t - hit.t) / 2});
+            }
+            // The filters blend the texture's far side in within a texel of
+            // its edges, a texel of the mipmap level that the step picks.
+            const double margin = 0.02 + 1.5 * step;
+            if (!sharp || (hit.box >= 0 && (std::min(hit.s, hit.t) < margin || std::max(hit.s, hit.t) > 1 - margin)))
+                continue;
+            const Rgb seen = picture.at(column, row);
+            ::testing::AssertionResult right = ::testing::AssertionSuccess();
+            if (hit.box < 0) {
+                if (std::abs(seen.b - 60) <= 20)
+                    right = ::testing::AssertionFailure()
+                            << "pixel (" << column << ", " << row << ") shows a box: " << seen;
+            } else {
+                ++checked[hit.face];
+                const Rgb texel{
+                    static_cast<int>(std::lround(256 * hit.s)), static_cast<int>(std::lround(256 * hit.t)), 60};
+                right = probe(picture, column, row, texel, 4);
+                if (!right)
+                    right << " on the cube's face " << hit.face << " of " << WORD_BOXES[hit.box].name << " at s "
+                          << hit.s << ", t " << hit.t;
+            }
+            if (!right && ++wrong <= 5)
+                ADD_FAILURE() << right.message();
+        }
+    EXPECT_EQ(wrong, 0) << "pixels that show the wrong thing";
+    for (int face : view.faces)
+        EXPECT_GE(checked[face], 200) << "the cube's face " << face << " is hardly seen";
+}
+
+// The cube's faces: 0 z = -1 (back), 1 y = +1, 2 x = -1, 3 x = +1, 4 z = +1
+// (front), 5 y = -1; on glyph B's turned boxes y = +1 is the right side, x
+// = -1 the top, x = +1 the bottom and y = -1 the left.
+const CameraView CAMERA_VIEWS[] = {
+    {"Left", "jjjj", {4, 2, 5}},
+    {"Right", "llll", {4, 3, 1}},
+    {"Up", "iiii", {4, 1, 2}},
+    {"Down", "kkkk", {4, 5, 3}},
+    {"UpAndRight", "iiillll", {4, 1, 2, 3}},
+    {"PastTheRightLimit", std::string(13, 'l') + "*", {0, 3, 1}},
+    {"PastTheRightLimitAndBackLeft", std::string(13, 'l') + "*" + std::string(20, 'l'), {0, 2, 5}},
+    {"PastTheTopLimit", std::string(13, 'i') + "*", {0, 1, 2}},
+    {"SweptPastTheLimit", "L" + std::string(16, '*'), {0, 3, 1}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Views, BoxFaces, ::testing::ValuesIn(CAMERA_VIEWS),
+                         [](const ::testing::TestParamInfo<CameraView>& info) { return info.param.name; });
 
 TEST_F(Frame, StartSlotsShowCheckerGradientMetalAndStars)
 {
