@@ -145,6 +145,77 @@ TEST_F(Frame, BlockGlyphsReachExactlyTheirOuterEdges)
     }
 }
 
+// The pixels on either side of a line at window coordinate `at`: a pixel is
+// drawn when its centre lies inside a face, so the line falls between the
+// last pixel whose centre lies before it and the next. False where a centre
+// lies so close to the line that either side may take it.
+bool pixelsAround(double at, int& before, int& after)
+{
+    before = static_cast<int>(std::floor(at - 0.5));
+    after = before + 1;
+    return std::abs(at - (before + 0.5)) > 0.05 && std::abs(at - (after + 0.5)) > 0.05;
+}
+
+// The word's edges to the pixel, each glyph position in a colour of its
+// own: along every edge of every box, inner edges included, the pixels
+// either side show what the boxes' places put at their centres, the
+// glyph's colour inside a box and the backdrop outside all of them. A piece
+// moved by one glyph unit (1.3 pixels across, 1 up) or grown by half a unit
+// shows on the wrong side of one of them.
+TEST_F(Frame, EveryPieceEdgeStandsWithinAPixelOfItsPlace)
+{
+    glyphSlot1 = 2;
+    glyphSlot2 = 4;
+    glyphSlot3 = 5;
+    glyphSlot4 = 9;
+    const char* const files[] = {"earth1024.raw", "metal6464.raw", "tablecloth256.raw", "envwall128.raw", "sunset.raw"};
+    const Picture picture = drawFrames();
+    keepForFailure(picture, "edges");
+    // What the boxes put at a pixel's centre, or nothing (-1) where the
+    // centre lies too close to an edge to tell.
+    const auto expectedAt = [](int column, int row) {
+        const double cx = column + 0.5, cy = row + 0.5;
+        int glyph = 0;
+        for (const WordBox& box : WORD_BOXES) {
+            const double l = windowX(box.left), r = windowX(box.right), t = windowY(box.top), b = windowY(box.bottom);
+            if (cx > l - 0.05 && cx < r + 0.05 && cy > t - 0.05 && cy < b + 0.05) {
+                if (cx < l + 0.05 || cx > r - 0.05 || cy < t + 0.05 || cy > b - 0.05)
+                    return -1;
+                glyph = box.glyph;
+            }
+        }
+        return glyph;
+    };
+    int wrong = 0, checked = 0;
+    const auto check = [&](const WordBox& box, const char* edge, int column, int row) {
+        const int glyph = expectedAt(column, row);
+        if (glyph < 0)
+            return;
+        ++checked;
+        ::testing::AssertionResult right = probe(picture, column, row, colourOf(files[glyph]));
+        if (!right && ++wrong <= 5)
+            ADD_FAILURE() << right.message() << " by the " << edge << " edge of " << box.name;
+    };
+    for (const WordBox& box : WORD_BOXES) {
+        int before = 0, after = 0;
+        // Along each edge, a pixel apart, from end to end.
+        for (int row = py(box.top) + 1; row < py(box.bottom) - 1; ++row) {
+            if (pixelsAround(windowX(box.left), before, after))
+                check(box, "left", before, row), check(box, "left", after, row);
+            if (pixelsAround(windowX(box.right), before, after))
+                check(box, "right", before, row), check(box, "right", after, row);
+        }
+        for (int column = px(box.left) + 1; column < px(box.right) - 1; ++column) {
+            if (pixelsAround(windowY(box.top), before, after))
+                check(box, "top", column, before), check(box, "top", column, after);
+            if (pixelsAround(windowY(box.bottom), before, after))
+                check(box, "bottom", column, before), check(box, "bottom", column, after);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels by the edges that show the wrong thing";
+    EXPECT_GT(checked, 3000);
+}
+
 // Each box's front face carries the whole texture once: on an unturned box
 // s grows from 0 at its bottom to 1 at its top and t from its left to its
 // right; on a turned one s grows from left to right and t from top to
