@@ -2,10 +2,12 @@
 // with solid-colour texture files, and probed where the geometry puts each
 // piece.
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ostream>
@@ -685,6 +687,84 @@ TEST_P(TeapotWord, EveryTeapotStandsAtItsOffsetFromTheGlyph)
             EXPECT_TRUE(probe(picture, px(gx), py(gy), ground)) << "ground at (" << gx << ", " << gy << ")";
         }
         EXPECT_GE(grounds, 2) << "too few ground probes";
+    }
+}
+
+// A lone teapot turned a quarter about the vertical at (x, y), drawn here
+// alone on black, untextured and unlit, through the frame's view box from
+// the start position; it shows in the window as it stands.
+Picture loneTeapot(double x, double y)
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-VIEW_SIZE / 2.0, VIEW_SIZE / 2.0, -VIEW_SIZE / 2.0, VIEW_SIZE / 2.0, -50, 500);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, 50, 0, 0, 0, 0, 1, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    glTranslated(x, y, 0);
+    glRotated(90, 0, 1, 0);
+    glutSolidTeapot(10);
+    glPopAttrib();
+    glutSwapBuffers();
+    return grabCurrentWindow();
+}
+
+// Every teapot's outline is that of a lone teapot drawn where the glyph's
+// place and the teapot's offset put it, within a pixel: every pixel of the
+// teapot's surroundings that the lone teapot covers shows the glyph's
+// texture and every other one does not, but for pixels next to the lone
+// teapot's outline and pixels that the glyph's other teapots cover. A
+// teapot moved by one unit (2.7 pixels across, 2 up), resized or missing
+// differs on a band wider than that.
+TEST_P(TeapotWord, EveryTeapotsOutlineIsThatOfALoneTeapotInItsPlace)
+{
+    const TeapotGlyph& glyph = GetParam();
+    glyphSlot1 = 2;
+    glyphSlot2 = 4;
+    glyphSlot3 = 5;
+    glyphSlot4 = 9;
+    teapotMode = 1;
+    teapotAngle = 90.0f;
+    const Picture word = drawFrames();
+    keepForFailure(word, "teapots");
+    const Rgb texture = colourOf(glyph.file);
+    std::vector<Picture> lone;
+    for (const Teapot& t : glyph.teapots)
+        lone.push_back(loneTeapot(glyph.x + t.dx, glyph.y + t.dy));
+    const auto covers = [](const Picture& p, int x, int y) { return !(p.at(x, y) == Rgb{0, 0, 0}); };
+    const auto nearOutline = [&](const Picture& p, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (covers(p, x + dx, y + dy) != covers(p, x, y))
+                    return true;
+        return false;
+    };
+    for (size_t i = 0; i < lone.size(); ++i) {
+        const double x = glyph.x + glyph.teapots[i].dx, y = glyph.y + glyph.teapots[i].dy;
+        SCOPED_TRACE(::testing::Message() << glyph.name << " teapot at (" << x << ", " << y << ")");
+        int area = 0, wrong = 0;
+        for (int row = py(y + 14); row <= py(y - 14); ++row)
+            for (int column = px(x - 14); column <= px(x + 14); ++column) {
+                bool other = false;
+                for (size_t j = 0; j < lone.size(); ++j)
+                    other = other || (j != i && (covers(lone[j], column, row) || nearOutline(lone[j], column, row)));
+                if (other || nearOutline(lone[i], column, row))
+                    continue;
+                const bool inside = covers(lone[i], column, row);
+                area += inside ? 1 : 0;
+                ::testing::AssertionResult right = probe(word, column, row, texture);
+                if (static_cast<bool>(right) != inside && ++wrong <= 3)
+                    ADD_FAILURE() << "pixel (" << column << ", " << row << ") "
+                                  << (inside ? "lies in the lone teapot but shows " : "lies outside it but shows ")
+                                  << word.at(column, row);
+            }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_GT(area, 500) << "the lone teapot covers too little";
     }
 }
 
