@@ -1,13 +1,18 @@
 // The frame of the letter-scene viewer, drawn in a real 1024 x 768 window
 // with solid-colour texture files, and probed where the geometry puts each
 // piece.
+#include <GL/freeglut.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame.h"
@@ -142,6 +147,77 @@ TEST_F(Frame, BlockGlyphsReachExactlyTheirOuterEdges)
     }
 }
 
+// The pixels on either side of a line at window coordinate `at`: a pixel is
+// drawn when its centre lies inside a face, so the line falls between the
+// last pixel whose centre lies before it and the next. False where a centre
+// lies so close to the line that either side may take it.
+bool pixelsAround(double at, int& before, int& after)
+{
+    before = static_cast<int>(std::floor(at - 0.5));
+    after = before + 1;
+    return std::abs(at - (before + 0.5)) > 0.05 && std::abs(at - (after + 0.5)) > 0.05;
+}
+
+// The word's edges to the pixel, each glyph position in a colour of its
+// own: along every edge of every box, inner edges included, the pixels
+// either side show what the boxes' places put at their centres, the
+// glyph's colour inside a box and the backdrop outside all of them. A piece
+// moved by one glyph unit (1.3 pixels across, 1 up) or grown by half a unit
+// shows on the wrong side of one of them.
+TEST_F(Frame, EveryPieceEdgeStandsWithinAPixelOfItsPlace)
+{
+    glyphSlot1 = 2;
+    glyphSlot2 = 4;
+    glyphSlot3 = 5;
+    glyphSlot4 = 9;
+    const char* const files[] = {"earth1024.raw", "metal6464.raw", "tablecloth256.raw", "envwall128.raw", "sunset.raw"};
+    const Picture picture = drawFrames();
+    keepForFailure(picture, "edges");
+    // What the boxes put at a pixel's centre, or nothing (-1) where the
+    // centre lies too close to an edge to tell.
+    const auto expectedAt = [](int column, int row) {
+        const double cx = column + 0.5, cy = row + 0.5;
+        int glyph = 0;
+        for (const WordBox& box : WORD_BOXES) {
+            const double l = windowX(box.left), r = windowX(box.right), t = windowY(box.top), b = windowY(box.bottom);
+            if (cx > l - 0.05 && cx < r + 0.05 && cy > t - 0.05 && cy < b + 0.05) {
+                if (cx < l + 0.05 || cx > r - 0.05 || cy < t + 0.05 || cy > b - 0.05)
+                    return -1;
+                glyph = box.glyph;
+            }
+        }
+        return glyph;
+    };
+    int wrong = 0, checked = 0;
+    const auto check = [&](const WordBox& box, const char* edge, int column, int row) {
+        const int glyph = expectedAt(column, row);
+        if (glyph < 0)
+            return;
+        ++checked;
+        ::testing::AssertionResult right = probe(picture, column, row, colourOf(files[glyph]));
+        if (!right && ++wrong <= 5)
+            ADD_FAILURE() << right.message() << " by the " << edge << " edge of " << box.name;
+    };
+    for (const WordBox& box : WORD_BOXES) {
+        int before = 0, after = 0;
+        // Along each edge, a pixel apart, from end to end.
+        for (int row = py(box.top) + 1; row < py(box.bottom) - 1; ++row) {
+            if (pixelsAround(windowX(box.left), before, after))
+                check(box, "left", before, row), check(box, "left", after, row);
+            if (pixelsAround(windowX(box.right), before, after))
+                check(box, "right", before, row), check(box, "right", after, row);
+        }
+        for (int column = px(box.left) + 1; column < px(box.right) - 1; ++column) {
+            if (pixelsAround(windowY(box.top), before, after))
+                check(box, "top", column, before), check(box, "top", column, after);
+            if (pixelsAround(windowY(box.bottom), before, after))
+                check(box, "bottom", column, before), check(box, "bottom", column, after);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels by the edges that show the wrong thing";
+    EXPECT_GT(checked, 3000);
+}
+
 // Each box's front face carries the whole texture once: on an unturned box
 // s grows from 0 at its bottom to 1 at its top and t from its left to its
 // right; on a turned one s grows from left to right and t from top to
@@ -189,6 +265,202 @@ TEST_F(Frame, EveryBoxFaceShowsTheWholeTextureOnceAcrossItsPlaceAndSize)
         EXPECT_GE(probed, 5) << box.name;
     }
 }
+
+// The camera's view: orthographic along the line from the eye to the
+// origin, with the view box's x along forward x up and its y along the up
+// vector made square to it. A pixel shows the points of the ray through its
+// centre along that line.
+struct CameraRay {
+    double origin[3];
+    double direction[3];
+};
+
+CameraRay cameraRay(double column, double row)
+{
+    const double eye[3] = {cameraX, cameraY, cameraZ};
+    const double length = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    const double f[3] = {-eye[0] / length, -eye[1] / length, -eye[2] / length};
+    // side = forward x (0, upSign, 0), up = side x forward.
+    double side[3] = {-f[2] * upSign, 0, f[0] * upSign};
+    const double sideLength = std::sqrt(side[0] * side[0] + side[2] * side[2]);
+    side[0] /= sideLength, side[2] /= sideLength;
+    const double up[3] = {
+        side[1] * f[2] - side[2] * f[1], side[2] * f[0] - side[0] * f[2], side[0] * f[1] - side[1] * f[0]};
+    const double x = (column + 0.5) * VIEW_SIZE / WIDTH - VIEW_SIZE / 2.0;
+    const double y = VIEW_SIZE / 2.0 - (row + 0.5) * VIEW_SIZE / HEIGHT;
+    CameraRay ray{};
+    for (int a = 0; a < 3; ++a) {
+        ray.origin[a] = eye[a] + x * side[a] + y * up[a];
+        ray.direction[a] = f[a];
+    }
+    return ray;
+}
+
+// The cube's faces in the order it draws them: the axis and side each lies
+// on, and the cube axes along which its texture's s and t grow (t the other
+// way on the y = +1 face).
+struct CubeFace {
+    int axis, side, sAxis, tAxis, tSign;
+};
+const CubeFace CUBE_FACES[6] = {
+    {2, -1, 0, 1, +1},
+    {1, +1, 2, 0, -1},
+    {0, -1, 1, 2, +1},
+    {0, +1, 2, 1, +1},
+    {2, +1, 1, 0, +1},
+    {1, -1, 2, 0, +1},
+};
+
+// What a ray meets first among the word's boxes (all 30 deep about z = 0):
+// the box, the cube face (index into CUBE_FACES) and the texture coordinate
+// there. A turned box holds the cube turned a quarter, so that the cube's
+// point (x, y) lies at the box's (y, -x). `clear` is false where two boxes
+// are entered at once.
+struct BoxHit {
+    int box = -1;
+    int face = 0;
+    double s = 0, t = 0;
+    bool clear = true;
+};
+
+BoxHit castBoxRay(const CameraRay& ray)
+{
+    BoxHit hit;
+    double nearest = 1e9;
+    for (int b = 0; b < 13; ++b) {
+        const WordBox& box = WORD_BOXES[b];
+        const double low[3] = {box.left, box.bottom, -15}, high[3] = {box.right, box.top, 15};
+        double enter = -1e9, leave = 1e9;
+        for (int a = 0; a < 3; ++a) {
+            const double d = ray.direction[a] != 0 ? ray.direction[a] : 1e-12;
+            const double k0 = (low[a] - ray.origin[a]) / d, k1 = (high[a] - ray.origin[a]) / d;
+            enter = std::max(enter, std::min(k0, k1));
+            leave = std::min(leave, std::max(k0, k1));
+        }
+        if (enter >= leave)
+            continue;
+        if (std::abs(enter - nearest) < 1e-6)
+            hit.clear = false;
+        if (enter > nearest)
+            continue;
+        hit.clear = hit.clear && enter < nearest - 1e-6;
+        nearest = enter;
+        hit.box = b;
+        double local[3];
+        for (int a = 0; a < 3; ++a)
+            local[a] = (ray.origin[a] + enter * ray.direction[a] - (low[a] + high[a]) / 2) / ((high[a] - low[a]) / 2);
+        const double cube[3] = {box.turned ? -local[1] : local[0], box.turned ? local[0] : local[1], local[2]};
+        int axis = 0;
+        for (int a = 1; a < 3; ++a)
+            if (std::abs(cube[a]) > std::abs(cube[axis]))
+                axis = a;
+        for (int f = 0; f < 6; ++f)
+            if (CUBE_FACES[f].axis == axis && (cube[axis] > 0) == (CUBE_FACES[f].side > 0))
+                hit.face = f;
+        const CubeFace& face = CUBE_FACES[hit.face];
+        hit.s = (cube[face.sAxis] + 1) / 2;
+        hit.t = (face.tSign * cube[face.tAxis] + 1) / 2;
+    }
+    return hit;
+}
+
+// A view the camera keys, the mouse and the idle steps reach from the
+// start: each character is a key press, but '*' an idle step and 'L' a
+// left mouse press (the horizontal sweep).
+struct CameraView {
+    const char* name;
+    std::string steps;
+    std::vector<int> faces; // cube faces that must show on the word
+};
+
+void PrintTo(const CameraView& view, std::ostream* out) { *out << "view " << view.name; }
+
+class BoxFaces : public Frame, public ::testing::WithParamInterface<CameraView> {};
+
+// Every pixel whose neighbours two pixels away show the same face of the
+// same box shows the texel of the gradient that the box's place, size and
+// turn put there, and every pixel whose ray meets no box shows none. A
+// corner of the cube moved, a face drawn with a wrong corner, a box moved,
+// resized or turned wrong shows texels that do not belong where they show,
+// from one of the views.
+TEST_P(BoxFaces, EveryVisibleFaceShowsTheTexelItsBoxGives)
+{
+    const CameraView& view = GetParam();
+    std::vector<unsigned char> gradient;
+    for (int row = 0; row < 64; ++row)
+        for (int column = 0; column < 64; ++column)
+            gradient.insert(gradient.end(),
+                            {static_cast<unsigned char>(4 * column + 2), static_cast<unsigned char>(4 * row + 2), 60});
+    writeFile("metal6464.raw", gradient);
+    writeFile("moon256.raw", solidRaw(256, 256, 160, 100, 200)); // not the gradient's blue
+    glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 2;
+    for (char step : view.steps) {
+        if (step == '*')
+            animateScene();
+        else if (step == 'L')
+            mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+        else
+            keyPressed(static_cast<unsigned char>(step), 0, 0);
+    }
+    const Picture picture = drawFrames();
+    keepForFailure(picture, view.name);
+
+    int checked[6] = {0}, wrong = 0;
+    for (int row = 2; row < HEIGHT - 2; row += 2)
+        for (int column = 2; column < WIDTH - 2; column += 2) {
+            const BoxHit hit = castBoxRay(cameraRay(column, row));
+            bool sharp = hit.clear;
+            double step = 0; // how far s or t moves from one pixel to the next
+            for (const auto& [dx, dy] : {std::pair{-2, 0}, std::pair{2, 0}, std::pair{0, -2}, std::pair{0, 2}}) {
+                const BoxHit other = castBoxRay(cameraRay(column + dx, row + dy));
+                sharp = sharp && other.clear && other.box == hit.box && (hit.box < 0 || other.face == hit.face);
+                step = std::max({step, std::abs(other.s - hit.s) / 2, std::abs(other.t - hit.t) / 2});
+            }
+            // The filters blend the texture's far side in within a texel of
+            // its edges, a texel of the mipmap level that the step picks.
+            const double margin = 0.02 + 1.5 * step;
+            if (!sharp || (hit.box >= 0 && (std::min(hit.s, hit.t) < margin || std::max(hit.s, hit.t) > 1 - margin)))
+                continue;
+            const Rgb seen = picture.at(column, row);
+            ::testing::AssertionResult right = ::testing::AssertionSuccess();
+            if (hit.box < 0) {
+                if (std::abs(seen.b - 60) <= 20)
+                    right = ::testing::AssertionFailure()
+                            << "pixel (" << column << ", " << row << ") shows a box: " << seen;
+            } else {
+                ++checked[hit.face];
+                const Rgb texel{
+                    static_cast<int>(std::lround(256 * hit.s)), static_cast<int>(std::lround(256 * hit.t)), 60};
+                right = probe(picture, column, row, texel, 4);
+                if (!right)
+                    right << " on the cube's face " << hit.face << " of " << WORD_BOXES[hit.box].name << " at s "
+                          << hit.s << ", t " << hit.t;
+            }
+            if (!right && ++wrong <= 5)
+                ADD_FAILURE() << right.message();
+        }
+    EXPECT_EQ(wrong, 0) << "pixels that show the wrong thing";
+    for (int face : view.faces)
+        EXPECT_GE(checked[face], 200) << "the cube's face " << face << " is hardly seen";
+}
+
+// The cube's faces: 0 z = -1 (back), 1 y = +1, 2 x = -1, 3 x = +1, 4 z = +1
+// (front), 5 y = -1; on glyph B's turned boxes y = +1 is the right side, x
+// = -1 the top, x = +1 the bottom and y = -1 the left.
+const CameraView CAMERA_VIEWS[] = {
+    {"Left", "jjjj", {4, 2, 5}},
+    {"Right", "llll", {4, 3, 1}},
+    {"Up", "iiii", {4, 1, 2}},
+    {"Down", "kkkk", {4, 5, 3}},
+    {"UpAndRight", "iiillll", {4, 1, 2, 3}},
+    {"PastTheRightLimit", std::string(13, 'l') + "*", {0, 3, 1}},
+    {"PastTheRightLimitAndBackLeft", std::string(13, 'l') + "*" + std::string(20, 'l'), {0, 2, 5}},
+    {"PastTheTopLimit", std::string(13, 'i') + "*", {0, 1, 2}},
+    {"SweptPastTheLimit", "L" + std::string(16, '*'), {0, 3, 1}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Views, BoxFaces, ::testing::ValuesIn(CAMERA_VIEWS),
+                         [](const ::testing::TestParamInfo<CameraView>& info) { return info.param.name; });
 
 TEST_F(Frame, StartSlotsShowCheckerGradientMetalAndStars)
 {
@@ -295,6 +567,95 @@ TEST_F(Frame, FromTheBackTheBackdropIsClippedAndTheMoonAndSpheresShow)
     const Picture big = drawFrames();
     EXPECT_EQ(countNear(big, 0, 0, WIDTH - 1, 700, colourOf("moon256.raw")), 0);
     EXPECT_EQ(countNear(big, 0, 0, WIDTH - 1, 700, WHITE), 0);
+}
+
+// The backdrop group from behind, at three spins: each sphere of the two
+// clusters is a disc of radius 4 pixels (1.5 units across, 2 up in the
+// spun frame) about its centre, and the moon a 60 x 80 rectangle, each
+// where the group's spin puts it, mirrored; the word hides some of them.
+// Every pixel about each sphere whose centre lies more than a pixel inside
+// its outline shows it white and every one more than a pixel outside shows
+// the black beyond the clipped backdrop; at each corner of the moon the
+// pixels either side of both edges show where it ends.
+TEST_F(Frame, FromBehindEverySphereAndTheMoonStandWhereTheGroupPutsThem)
+{
+    glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 7; // no white on the word
+    cameraZ = -50.0f;
+    // Sphere centres in the spun frame: the small cluster, then the large.
+    const double centres[][2] = {
+        {15, 100},
+        {30, 100},
+        {45, 80},
+        {45, 60},
+        {30, 40},
+        {15, 40},
+        {-15, -20},
+        {-30, -20},
+        {-45, -20},
+        {-60, -20},
+        {-75, -20},
+        {-90, -20},
+        {-60, -60},
+        {-60, -100},
+        {-60, -140},
+        {-30, -140},
+        {-45, -160},
+        {-60, -160},
+    };
+    int seen[18] = {0}, corners = 0;
+    for (const float spin : {0.0f, 180.0f, 270.0f}) {
+        spinAngle = spin;
+        const Picture picture = drawFrames();
+        keepForFailure(picture, "behind");
+        SCOPED_TRACE(::testing::Message() << "spin " << spin);
+        const double c = std::cos(spin * M_PI / 180), sn = std::sin(spin * M_PI / 180);
+        // The view-box point of a spun-frame point, and the other way.
+        const auto toView = [&](double x, double y) { return std::pair{-(x * c - y * sn), x * sn + y * c}; };
+        const auto toSpun = [&](double x, double y) { return std::pair{-x * c + y * sn, x * sn + y * c}; };
+        const auto hidden = [](double x, double y) {
+            for (const WordBox& box : WORD_BOXES)
+                if (-x > box.left - 1 && -x < box.right + 1 && y > box.bottom - 1 && y < box.top + 1)
+                    return true;
+            return false;
+        };
+        for (int i = 0; i < 18; ++i) {
+            const auto [vx, vy] = toView(centres[i][0], centres[i][1]);
+            for (int row = py(vy) - 7; row <= py(vy) + 7; ++row)
+                for (int column = px(vx) - 7; column <= px(vx) + 7; ++column) {
+                    const double x = (column + 0.5) * VIEW_SIZE / WIDTH - VIEW_SIZE / 2.0;
+                    const double y = VIEW_SIZE / 2.0 - (row + 0.5) * VIEW_SIZE / HEIGHT;
+                    const auto [sx, sy] = toSpun(x, y);
+                    const double r = std::hypot((sx - centres[i][0]) / 1.5, (sy - centres[i][1]) / 2);
+                    if (hidden(x, y) || std::abs(r - 1) < 0.25)
+                        continue;
+                    seen[i] += r < 0.25 ? 1 : 0;
+                    EXPECT_TRUE(probe(picture, column, row, r < 1 ? WHITE : BLACK))
+                        << "sphere " << i << " at (" << centres[i][0] << ", " << centres[i][1] << "), " << r
+                        << " of its radius from its centre";
+                }
+        }
+        const Rgb moon = colourOf("moon256.raw");
+        for (const double mx : {-90.0, -30.0})
+            for (const double my : {80.0, 160.0}) {
+                const auto [vx, vy] = toView(mx, my);
+                const auto [cx, cy] = toView(-60, 120);
+                if (hidden(vx, vy))
+                    continue;
+                int left = 0, right = 0, top = 0, bottom = 0;
+                ASSERT_TRUE(pixelsAround(windowX(vx), left, right) && pixelsAround(windowY(vy), top, bottom));
+                // The pixel inside the corner, and the one past each edge.
+                const int inX = vx < cx ? right : left, outX = vx < cx ? left : right;
+                const int inY = vy > cy ? bottom : top, outY = vy > cy ? top : bottom;
+                SCOPED_TRACE(::testing::Message() << "moon corner (" << mx << ", " << my << ")");
+                ++corners;
+                EXPECT_TRUE(probe(picture, inX, inY, moon));
+                EXPECT_TRUE(probe(picture, outX, inY, BLACK));
+                EXPECT_TRUE(probe(picture, inX, outY, BLACK));
+            }
+    }
+    for (int i = 0; i < 18; ++i)
+        EXPECT_GT(seen[i], 0) << "sphere " << i << " is hidden at every spin";
+    EXPECT_GE(corners, 8);
 }
 
 TEST_F(Frame, TeapotWordReplacesTheBlocks)
@@ -415,6 +776,84 @@ TEST_P(TeapotWord, EveryTeapotStandsAtItsOffsetFromTheGlyph)
             EXPECT_TRUE(probe(picture, px(gx), py(gy), ground)) << "ground at (" << gx << ", " << gy << ")";
         }
         EXPECT_GE(grounds, 2) << "too few ground probes";
+    }
+}
+
+// A lone teapot turned a quarter about the vertical at (x, y), drawn here
+// alone on black, untextured and unlit, through the frame's view box from
+// the start position; it shows in the window as it stands.
+Picture loneTeapot(double x, double y)
+{
+    glPushAttrib(GL_ENABLE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-VIEW_SIZE / 2.0, VIEW_SIZE / 2.0, -VIEW_SIZE / 2.0, VIEW_SIZE / 2.0, -50, 500);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, 50, 0, 0, 0, 0, 1, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    glTranslated(x, y, 0);
+    glRotated(90, 0, 1, 0);
+    glutSolidTeapot(10);
+    glPopAttrib();
+    glutSwapBuffers();
+    return grabCurrentWindow();
+}
+
+// Every teapot's outline is that of a lone teapot drawn where the glyph's
+// place and the teapot's offset put it, within a pixel: every pixel of the
+// teapot's surroundings that the lone teapot covers shows the glyph's
+// texture and every other one does not, but for pixels next to the lone
+// teapot's outline and pixels that the glyph's other teapots cover. A
+// teapot moved by one unit (2.7 pixels across, 2 up), resized or missing
+// differs on a band wider than that.
+TEST_P(TeapotWord, EveryTeapotsOutlineIsThatOfALoneTeapotInItsPlace)
+{
+    const TeapotGlyph& glyph = GetParam();
+    glyphSlot1 = 2;
+    glyphSlot2 = 4;
+    glyphSlot3 = 5;
+    glyphSlot4 = 9;
+    teapotMode = 1;
+    teapotAngle = 90.0f;
+    const Picture word = drawFrames();
+    keepForFailure(word, "teapots");
+    const Rgb texture = colourOf(glyph.file);
+    std::vector<Picture> lone;
+    for (const Teapot& t : glyph.teapots)
+        lone.push_back(loneTeapot(glyph.x + t.dx, glyph.y + t.dy));
+    const auto covers = [](const Picture& p, int x, int y) { return !(p.at(x, y) == Rgb{0, 0, 0}); };
+    const auto nearOutline = [&](const Picture& p, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (covers(p, x + dx, y + dy) != covers(p, x, y))
+                    return true;
+        return false;
+    };
+    for (size_t i = 0; i < lone.size(); ++i) {
+        const double x = glyph.x + glyph.teapots[i].dx, y = glyph.y + glyph.teapots[i].dy;
+        SCOPED_TRACE(::testing::Message() << glyph.name << " teapot at (" << x << ", " << y << ")");
+        int area = 0, wrong = 0;
+        for (int row = py(y + 14); row <= py(y - 14); ++row)
+            for (int column = px(x - 14); column <= px(x + 14); ++column) {
+                bool other = false;
+                for (size_t j = 0; j < lone.size(); ++j)
+                    other = other || (j != i && (covers(lone[j], column, row) || nearOutline(lone[j], column, row)));
+                if (other || nearOutline(lone[i], column, row))
+                    continue;
+                const bool inside = covers(lone[i], column, row);
+                area += inside ? 1 : 0;
+                ::testing::AssertionResult right = probe(word, column, row, texture);
+                if (static_cast<bool>(right) != inside && ++wrong <= 3)
+                    ADD_FAILURE() << "pixel (" << column << ", " << row << ") "
+                                  << (inside ? "lies in the lone teapot but shows " : "lies outside it but shows ")
+                                  << word.at(column, row);
+            }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_GT(area, 500) << "the lone teapot covers too little";
     }
 }
 
