@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "frame.h"
+#include "glFrames.h"
 #include "glWindow.h"
 #include "glyphs.h"
 #include "input.h"
@@ -43,12 +44,12 @@ protected:
     }
 
     // Draws two frames, so that the first frame's modulated patterns are
-    // gone, and returns what the window shows.
+    // gone, and returns what the second drew.
     Picture drawFrames()
     {
         drawScene();
         drawScene();
-        return grabCurrentWindow();
+        return lastFrame();
     }
 
     Rgb colourOf(const char* file) { return solidColourOf(file); }
@@ -484,7 +485,7 @@ TEST_F(Frame, FirstFrameModulatesThePatternsUntilTheFirstFileLoad)
     // take the lit surface colour, which is darker than white.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     drawScene();
-    const Picture first = grabCurrentWindow();
+    const Picture first = lastFrame();
     const Picture later = drawFrames();
     const int x0 = px(-138), x1 = px(-112), y0 = py(28), y1 = py(-28);
     EXPECT_GT(countNear(later, x0, y0, x1, y1, WHITE), 500);

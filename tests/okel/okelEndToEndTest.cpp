@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "gl11.h"
 #include "glWindow.h"
 #include "okelScene.h"
 #include "picture.h"
@@ -671,5 +672,8 @@ TEST_F(OkelProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     EXPECT_EQ(outputOf(run), "");
     EXPECT_EQ(errorsOf(run), "");
 }
+
+// The program calls OpenGL 1.1 alone, whatever its libGL offers.
+TEST(OkelImports, OnlyOpenGl11FunctionsFromLibGL) { EXPECT_TRUE(onlyGl11(glImportsOf(OKEL_PROGRAM))); }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "glFrames.h"
 #include "glWindow.h"
 #include "lists.h"
 #include "navigation.h"
@@ -82,7 +83,7 @@ protected:
     Picture frame(const char* keptAs = nullptr)
     {
         drawView();
-        Picture picture = grabCurrentWindow();
+        Picture picture = lastFrame();
         if (keptAs)
             keepForFailure(picture, keptAs);
         return picture;
@@ -502,7 +503,7 @@ TEST_F(Panels, TopLevelWindowIsPlainGrey)
 {
     glViewport(0, 0, WIDTH, HEIGHT);
     drawMainWindow();
-    const Picture picture = grabCurrentWindow();
+    const Picture picture = lastFrame();
     EXPECT_TRUE(probeRect(picture, 0, 0, WIDTH - 1, HEIGHT - 1, Rgb{153, 153, 153}, 1));
 }
 

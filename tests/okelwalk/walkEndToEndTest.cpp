@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bmpWriter.h"
+#include "gl11.h"
 #include "glWindow.h"
 #include "picture.h"
 #include "programWindow.h"
@@ -539,5 +540,8 @@ TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     EXPECT_EQ(outputOf(run), "");
     EXPECT_EQ(errorsOf(run), "");
 }
+
+// The program calls OpenGL 1.1 alone, whatever its libGL offers.
+TEST(WalkImports, OnlyOpenGl11FunctionsFromLibGL) { EXPECT_TRUE(onlyGl11(glImportsOf(OKELWALK_PROGRAM))); }
 
 } // namespace

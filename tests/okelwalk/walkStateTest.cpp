@@ -151,6 +151,12 @@ struct Vertex {
 };
 using Triangle = std::array<Vertex, 3>;
 
+// Mesa's softpipe and zink crash in feedback mode, inside Mesa (an LLVM
+// pass called from swrast_dri.so; zink may hang instead), while both draw
+// the same lists rightly: the driver's fault, not the program's. The tests
+// that read feedback are left out there, and say so; llvmpipe runs them.
+bool feedbackCrashesHere() { return rendererHas("softpipe") || rendererHas("zink"); }
+
 // Calls a list in feedback mode under a view whose window coordinates give
 // eye coordinates back: a 4 x 4 pixel viewport onto -2..2 each way. The
 // renderer reports polygons as triangles; a longer polygon is split into a
@@ -261,6 +267,8 @@ TEST_F(StartUp, FourListsHaveTheirFixedIds)
 
 TEST_F(StartUp, EachListFaceIsASquareOfSideTwoWoundAboutItsNormalWithItsTextureRepeats)
 {
+    if (feedbackCrashesHere())
+        GTEST_SKIP() << "feedback mode crashes in this driver: " << glGetString(GL_RENDERER);
     glDisable(GL_CULL_FACE);
     AxisLights lights;
     for (const ListShape& shape : LIST_SHAPES) {
@@ -326,6 +334,8 @@ TEST_F(StartUp, EachListFaceIsASquareOfSideTwoWoundAboutItsNormalWithItsTextureR
 
 TEST_F(StartUp, QuadListsAreCulledSeenFromBehind)
 {
+    if (feedbackCrashesHere())
+        GTEST_SKIP() << "feedback mode crashes in this driver: " << glGetString(GL_RENDERER);
     struct Case {
         const char* name;
         GLuint list;

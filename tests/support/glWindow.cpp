@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -52,14 +53,6 @@ void openTestWindow(int width, int height)
     glutSetWindow(testWindow);
 }
 
-Picture grabCurrentWindow()
-{
-    Display* display = glXGetCurrentDisplay();
-    glFinish();
-    XSync(display, False);
-    return grabWindow(display, glXGetCurrentDrawable());
-}
-
 Picture readBackBuffer()
 {
     const int width = glutGet(GLUT_WINDOW_WIDTH);
@@ -76,6 +69,12 @@ Picture readBackBuffer()
     for (int y = 0; y < height; ++y)
         std::copy_n(&bottomUp[(height - 1 - y) * row], row, &picture.rgb[y * row]);
     return picture;
+}
+
+bool rendererHas(const char* name)
+{
+    const GLubyte* renderer = glGetString(GL_RENDERER);
+    return renderer && std::strstr(reinterpret_cast<const char*>(renderer), name);
 }
 
 std::vector<unsigned char> readTextureImage(int level, int& width, int& height)

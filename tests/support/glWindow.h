@@ -15,11 +15,13 @@
 // with double buffering, RGB colour and a depth buffer, as the programs ask.
 void openTestWindow(int width, int height);
 
-// What the current window shows on the screen, after a buffer swap.
-Picture grabCurrentWindow();
-
-// The back buffer of the current window, before a swap.
+// The back buffer of the current window, before a swap. The GL tests read
+// every frame this way (glFrames.h), never through the X server.
 Picture readBackBuffer();
+
+// True if the current context's renderer string (GL_RENDERER) holds `name`,
+// such as "softpipe" or "zink".
+bool rendererHas(const char* name);
 
 // The GL_TEXTURE_2D image of the bound texture at a level, as RGB bytes with
 // the first row at t = 0.

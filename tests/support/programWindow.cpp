@@ -1,6 +1,7 @@
 // The end-to-end tests' view of a program on the test display or a desktop's.
 #include "programWindow.h"
 
+#include <string>
 #include <utility>
 
 using namespace std::chrono_literals;
@@ -13,6 +14,10 @@ ProgramWindow::ProgramWindow(std::string program, std::string title)
 ProgramWindow::~ProgramWindow()
 {
     stopProgram(run);
+    if (!run.errorPath.empty()) {
+        const std::string errors = errorsOf(run);
+        EXPECT_EQ(errors.find("Mesa: User error"), std::string::npos) << title << " raised a GL error:\n" << errors;
+    }
     if (!display)
         return;
     waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, 10s);
@@ -32,7 +37,8 @@ ProgramWindow::~ProgramWindow()
 ::testing::AssertionResult ProgramWindow::launchProgram(const std::vector<std::string>& arguments,
                                                         std::chrono::milliseconds timeout)
 {
-    std::vector<std::string> variables = environment;
+    std::vector<std::string> variables = {"MESA_DEBUG=1"};
+    variables.insert(variables.end(), environment.begin(), environment.end());
     if (desktop)
         variables.push_back("DISPLAY=" + desktop->xwaylandName);
     run = startProgram(program, workDir.empty() ? folder.path : workDir, arguments, variables);

@@ -3,6 +3,10 @@
 // window found by title, typed into, and read back until it shows what a
 // test waits for. The program is ended, and its window gone, when the object
 // goes, whatever happened.
+//
+// The program runs with Mesa's error reporting on (MESA_DEBUG=1): every GL
+// error it raises is a "Mesa: User error" line on its standard error, and
+// any such line fails the test when the object goes.
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.

@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "gl11.h"
 #include "okelScene.h"
 #include "programWindow.h"
 #include "walkScene.h"
@@ -325,6 +326,16 @@ TEST(WindowsPrograms, NeedOnlyWindowsOwnDllsAndCarryTheirIconAndVersion)
     const std::string readMe = contentsOf(fs::path(ZIP_FOLDER) / "README.txt");
     EXPECT_EQ(readMe.substr(0, readMe.find('\r')), "OKEL viewers " OKEL_VERSION " for Windows");
     EXPECT_TRUE(fs::exists(SETUP_EXE));
+}
+
+// The programs call OpenGL 1.1 alone from opengl32.dll, as on Linux.
+TEST(WindowsPrograms, ImportOnlyOpenGl11FunctionsFromOpengl32)
+{
+    for (const char* program : {"okel.exe", "okelwalk.exe"}) {
+        int status = -1;
+        const std::string dump = commandOutput({MINGW_OBJDUMP, "-p", ZIP_FOLDER "/" + std::string(program)}, status);
+        EXPECT_TRUE(onlyGl11(dllImportsOf(dump, "opengl32.dll"))) << program;
+    }
 }
 
 } // namespace
