@@ -801,7 +801,7 @@ Picture loneTeapot(double x, double y)
     glutSolidTeapot(10);
     glPopAttrib();
     glutSwapBuffers();
-    return grabCurrentWindow();
+    return lastFrame();
 }
 
 // Every teapot's outline is that of a lone teapot drawn where the glyph's
