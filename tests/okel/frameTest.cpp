@@ -219,6 +219,18 @@ TEST_F(Frame, EveryPieceEdgeStandsWithinAPixelOfItsPlace)
     EXPECT_GT(checked, 3000);
 }
 
+// Writes metal6464.raw as a texture whose every texel tells where it is: red
+// 256 s and green 256 t, at the middle of each texel, blue 60.
+void writeGradientMetal()
+{
+    std::vector<unsigned char> gradient;
+    for (int row = 0; row < 64; ++row)
+        for (int column = 0; column < 64; ++column)
+            gradient.insert(gradient.end(),
+                            {static_cast<unsigned char>(4 * column + 2), static_cast<unsigned char>(4 * row + 2), 60});
+    writeFile("metal6464.raw", gradient);
+}
+
 // Each box's front face carries the whole texture once: on an unturned box
 // s grows from 0 at its bottom to 1 at its top and t from its left to its
 // right; on a turned one s grows from left to right and t from top to
@@ -227,12 +239,7 @@ TEST_F(Frame, EveryPieceEdgeStandsWithinAPixelOfItsPlace)
 // give, away from the edges and from where boxes overlap.
 TEST_F(Frame, EveryBoxFaceShowsTheWholeTextureOnceAcrossItsPlaceAndSize)
 {
-    std::vector<unsigned char> gradient;
-    for (int row = 0; row < 64; ++row)
-        for (int column = 0; column < 64; ++column)
-            gradient.insert(gradient.end(),
-                            {static_cast<unsigned char>(4 * column + 2), static_cast<unsigned char>(4 * row + 2), 60});
-    writeFile("metal6464.raw", gradient);
+    writeGradientMetal();
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 2;
     const Picture picture = drawFrames();
     keepForFailure(picture, "gradient");
@@ -387,12 +394,7 @@ class BoxFaces : public Frame, public ::testing::WithParamInterface<CameraView> 
 TEST_P(BoxFaces, EveryVisibleFaceShowsTheTexelItsBoxGives)
 {
     const CameraView& view = GetParam();
-    std::vector<unsigned char> gradient;
-    for (int row = 0; row < 64; ++row)
-        for (int column = 0; column < 64; ++column)
-            gradient.insert(gradient.end(),
-                            {static_cast<unsigned char>(4 * column + 2), static_cast<unsigned char>(4 * row + 2), 60});
-    writeFile("metal6464.raw", gradient);
+    writeGradientMetal();
     writeFile("moon256.raw", solidRaw(256, 256, 160, 100, 200)); // not the gradient's blue
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 2;
     for (char step : view.steps) {
@@ -735,7 +737,23 @@ bool nearAnyTeapot(double x, double y, double margin)
 
 void PrintTo(const TeapotGlyph& glyph, std::ostream* out) { *out << "glyph " << glyph.name; }
 
-class TeapotWord : public Frame, public ::testing::WithParamInterface<TeapotGlyph> {};
+class TeapotWord : public Frame, public ::testing::WithParamInterface<TeapotGlyph> {
+protected:
+    // The teapot word, each glyph position wearing a texture of its own and
+    // every teapot turned a quarter, so that it shows end on.
+    Picture drawTeapotWord()
+    {
+        glyphSlot1 = 2;
+        glyphSlot2 = 4;
+        glyphSlot3 = 5;
+        glyphSlot4 = 9;
+        teapotMode = 1;
+        teapotAngle = 90.0f;
+        const Picture picture = drawFrames();
+        keepForFailure(picture, "teapots");
+        return picture;
+    }
+};
 
 // Every teapot of the glyph shows its texture at its centre, and its body's
 // front stands where one at the glyph's depth has it; the ground shows all
@@ -744,14 +762,7 @@ class TeapotWord : public Frame, public ::testing::WithParamInterface<TeapotGlyp
 TEST_P(TeapotWord, EveryTeapotStandsAtItsOffsetFromTheGlyph)
 {
     const TeapotGlyph& glyph = GetParam();
-    glyphSlot1 = 2;
-    glyphSlot2 = 4;
-    glyphSlot3 = 5;
-    glyphSlot4 = 9;
-    teapotMode = 1;
-    teapotAngle = 90.0f;
-    const Picture picture = drawFrames();
-    keepForFailure(picture, "teapots");
+    const Picture picture = drawTeapotWord();
     const Rgb texture = colourOf(glyph.file);
     const Rgb ground = colourOf("earth1024.raw");
     for (const Teapot& t : glyph.teapots) {
@@ -814,14 +825,7 @@ Picture loneTeapot(double x, double y)
 TEST_P(TeapotWord, EveryTeapotsOutlineIsThatOfALoneTeapotInItsPlace)
 {
     const TeapotGlyph& glyph = GetParam();
-    glyphSlot1 = 2;
-    glyphSlot2 = 4;
-    glyphSlot3 = 5;
-    glyphSlot4 = 9;
-    teapotMode = 1;
-    teapotAngle = 90.0f;
-    const Picture word = drawFrames();
-    keepForFailure(word, "teapots");
+    const Picture word = drawTeapotWord();
     const Rgb texture = colourOf(glyph.file);
     std::vector<Picture> lone;
     for (const Teapot& t : glyph.teapots)
