@@ -5,8 +5,9 @@
 // goes, whatever happened.
 //
 // The program runs with Mesa's error reporting on (MESA_DEBUG=1): every GL
-// error it raises is a "Mesa: User error" line on its standard error, and
-// any such line fails the test when the object goes.
+// error it raises is a line on its standard error ("Mesa: User error: ..."
+// from Mesa 22, "Mesa: error: ..." from Mesa 25), and any such line fails
+// the test when the object goes.
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
