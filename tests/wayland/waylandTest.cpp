@@ -58,19 +58,18 @@ protected:
         return launched ? launched : launched << "; " << program.outputs();
     }
 
-    // The picture of `which` that the program shows on the plain test
+    // The picture of its window that the program shows on the plain test
     // display, once `ready` holds of it. The program runs there only for
     // this, before it starts on the desktop, and above a black sheet: its
     // window would cover weston's, and until it has drawn, it shows what
     // lies beneath.
-    Picture onPlainDisplay(Window Program::* which, int width, int height,
-                           const std::function<bool(const Picture&)>& ready)
+    Picture onPlainDisplay(int width, int height, const std::function<bool(const Picture&)>& ready)
     {
         CoveredDesktop covered(desktop);
         Program plain;
         EXPECT_TRUE(plain.openDisplay(START_TIMEOUT));
         EXPECT_TRUE(plain.launch()) << plain.outputs();
-        EXPECT_TRUE(plain.waitForPictureOf(plain.*which, width, height, ready, START_TIMEOUT))
+        EXPECT_TRUE(plain.waitForPictureOf(plain.window, width, height, ready, START_TIMEOUT))
             << "the program never showed its picture on the plain display";
         keepForFailure(plain.last, "plain");
         return plain.last;
@@ -99,7 +98,7 @@ using OkelOnWeston = OnWeston<Okel>;
 
 TEST_F(OkelOnWeston, OpensItsWindowAtItsSizeShowingWhatThePlainDisplayShows)
 {
-    const Picture plain = onPlainDisplay(&Okel::window, WINDOW_WIDTH, WINDOW_HEIGHT, Okel::drawn);
+    const Picture plain = onPlainDisplay(WINDOW_WIDTH, WINDOW_HEIGHT, Okel::drawn);
     ASSERT_TRUE(startOnWeston());
     const WindowPlace place = placeOf(program.display, program.window);
     EXPECT_EQ(place.width, WINDOW_WIDTH);
@@ -184,7 +183,7 @@ using WalkOnWeston = OnWeston<Walk>;
 
 TEST_F(WalkOnWeston, OpensItsWindowsAtTheirSizesFramedAsOnThePlainDisplay)
 {
-    const Picture plain = onPlainDisplay(&Walk::window, 500, 500, Walk::framed);
+    const Picture plain = onPlainDisplay(500, 500, Walk::framed);
     ASSERT_TRUE(startOnWeston());
     const WindowPlace top = placeOf(program.display, program.window);
     EXPECT_EQ(top.width, 500);
