@@ -14,6 +14,12 @@ export QEMU_CPU=cortex-a72
 # The version being built: the one the changelog's newest entry names.
 version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 
+# The folders of the Windows and arm64 builds in the project's folder, which
+# CMakePresets.json names once (the environment of its preset "folders").
+presetFolder() { sed -n "s|.*\"$1\": \"\${sourceDir}/\([^\"]*\)\".*|\1|p" "$root/CMakePresets.json"; }
+windowsBuild=$(presetFolder OKEL_WINDOWS_BUILD)
+arm64Build=$(presetFolder OKEL_ARM64_BUILD)
+
 # The machine-wide folder of the roots of other Debian releases that
 # scripts/root makes and every clone on the machine shares.
 okelRoots=${OKEL_ROOTS:-/var/cache/okel/roots}

@@ -3,8 +3,6 @@
 # (the version of the build machine's freeglut3-dev), which scripts/windows
 # fetches with `apt-get source` into OKEL_FREEGLUT_SOURCE_DIR, with this
 # build's toolchain, as a static library inside the build tree.
-set(OKEL_FREEGLUT_SOURCE_DIR ${PROJECT_BINARY_DIR}/freeglut-source CACHE PATH
-    "Debian's freeglut source package, unpacked (scripts/windows puts it here)")
 if(NOT EXISTS ${OKEL_FREEGLUT_SOURCE_DIR}/CMakeLists.txt)
   message(FATAL_ERROR "No freeglut source in ${OKEL_FREEGLUT_SOURCE_DIR}: "
                       "scripts/windows fetches Debian's freeglut source package there")
