@@ -34,7 +34,10 @@ const ViewBox STATUS_AREA{-192, -192, 100, -168};
 const ViewBox STATUS_LINE1{-192, -180.5, 100, -168};
 const ViewBox STATUS_LINE2{-192, -192, 100, -180.5};
 
-OkelWindow::OkelWindow(std::vector<std::string> command) : ProgramWindow(std::move(command), OKEL_TITLE) {}
+OkelWindow::OkelWindow(std::vector<std::string> command)
+    : ProgramWindow(std::move(command), OKEL_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT)
+{
+}
 
 ::testing::AssertionResult OkelWindow::launch(const std::vector<std::string>& arguments)
 {
@@ -56,11 +59,6 @@ OkelWindow::OkelWindow(std::vector<std::string> command) : ProgramWindow(std::mo
         return ::testing::AssertionFailure() << "glyph 3 never showed the metal file; " << outputs();
     start = last;
     return ::testing::AssertionSuccess();
-}
-
-bool OkelWindow::waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
-{
-    return waitForPictureOf(window, WINDOW_WIDTH, WINDOW_HEIGHT, shows, timeout);
 }
 
 ::testing::AssertionResult OkelWindow::keepsDrawing()

@@ -63,15 +63,8 @@ struct OkelWindow : ProgramWindow {
 
     Picture grab() { return ProgramWindow::grab(window); }
 
-    // Grabs the window until the picture satisfies `shows` or the timeout
-    // passes; `last` keeps the last picture grabbed.
-    bool waitForPicture(const std::function<bool(const Picture&)>& shows,
-                        std::chrono::milliseconds timeout = FRAME_TIMEOUT);
-
     // The program still takes keys and draws frame after frame: `t` swaps
     // the blocks for teapots, and the teapots of glyph 1, which wear the
     // checker picture and so need no file, turn from one frame to the next.
     ::testing::AssertionResult keepsDrawing();
-
-    Picture start;
 };

@@ -19,8 +19,8 @@ bool reportsGlError(const std::string& errors)
 
 } // namespace
 
-ProgramWindow::ProgramWindow(std::vector<std::string> command, std::string title)
-    : command(std::move(command)), title(std::move(title))
+ProgramWindow::ProgramWindow(std::vector<std::string> command, std::string title, int width, int height)
+    : command(std::move(command)), title(std::move(title)), width(width), height(height)
 {
 }
 
@@ -82,6 +82,11 @@ bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
         timeout);
     keepForFailure(last, "last-seen");
     return shown;
+}
+
+bool ProgramWindow::waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
+{
+    return waitForPictureOf(window, width, height, shows, timeout);
 }
 
 void ProgramWindow::press(unsigned long keySym, int times)

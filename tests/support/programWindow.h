@@ -37,8 +37,8 @@ class ProgramWindow {
 public:
     // `command` is the program to start and the arguments that come before
     // a test's own: the built program alone, or wine and a Windows program;
-    // `title` is its window's.
-    ProgramWindow(std::vector<std::string> command, std::string title);
+    // `title` is its window's, `width` x `height` its size.
+    ProgramWindow(std::vector<std::string> command, std::string title, int width, int height);
     ~ProgramWindow();
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
@@ -60,6 +60,9 @@ public:
     // is also written out if the test fails (keepForFailure).
     bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Picture&)>& shows,
                           std::chrono::milliseconds timeout = FRAME_TIMEOUT);
+    // The same for the top-level window, at the program's size.
+    bool waitForPicture(const std::function<bool(const Picture&)>& shows,
+                        std::chrono::milliseconds timeout = FRAME_TIMEOUT);
 
     // Gives the program's window the focus and presses the key `times` times;
     // on a desktop, types it into the compositor's window.
@@ -70,6 +73,8 @@ public:
 
     const std::vector<std::string> command;
     const std::string title;
+    const int width;
+    const int height;
     // The Wayland desktop the program runs on, through its Xwayland; the
     // test display itself when null. Set before openDisplay.
     WestonDesktop* desktop = nullptr;
@@ -81,6 +86,8 @@ public:
     Window window = 0;
     ProgramRun run;
     Picture last;
+    // The picture the program shows once launched with its solid textures.
+    Picture start;
 };
 
 // A suite whose tests only look at a program as it starts: the suite's

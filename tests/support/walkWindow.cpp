@@ -34,7 +34,10 @@ Viewer turnedTo(double heading)
 const ArrowWalk WALK_FORWARD{"UpWalksTowardsTheWord", XK_Up, 40, walkedTo(3.0), -1.0, 10, 200};
 const ArrowWalk TURN_LEFT{"LeftTurnsToTheSideWall", XK_Left, 60, turnedTo(90.0), -4.5, 90, 330};
 
-WalkWindow::WalkWindow(std::vector<std::string> command) : ProgramWindow(std::move(command), WALK_TITLE) {}
+WalkWindow::WalkWindow(std::vector<std::string> command)
+    : ProgramWindow(std::move(command), WALK_TITLE, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE)
+{
+}
 
 ::testing::AssertionResult WalkWindow::launch(const std::vector<std::string>& arguments)
 {
@@ -58,11 +61,6 @@ WalkWindow::WalkWindow(std::vector<std::string> command) : ProgramWindow(std::mo
 bool WalkWindow::waitForView(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
 {
     return waitForPictureOf(view, VIEW_WIDTH, VIEW_HEIGHT, shows, timeout);
-}
-
-bool WalkWindow::waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
-{
-    return waitForPictureOf(window, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE, shows, timeout);
 }
 
 bool WalkWindow::keepsDrawing()

@@ -66,15 +66,10 @@ struct WalkWindow : ProgramWindow {
     bool waitForView(const std::function<bool(const Picture&)>& shows,
                      std::chrono::milliseconds timeout = FRAME_TIMEOUT);
 
-    // The same for the whole window.
-    bool waitForPicture(const std::function<bool(const Picture&)>& shows,
-                        std::chrono::milliseconds timeout = FRAME_TIMEOUT);
-
     // The view draws frame after frame with no input: the circling lamp
     // changes its picture.
     bool keepsDrawing();
 
     Window view = 0;
     Window help = 0;
-    Picture start;
 };
