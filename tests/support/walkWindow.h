@@ -49,16 +49,13 @@ extern const ArrowWalk WALK_FORWARD;
 // edge (x -4.5) stands at column 440.
 extern const ArrowWalk TURN_LEFT;
 
+// `launch` starts the program and finds its window and the two subwindows,
+// told apart by their sizes; `launchWithSolidTextures` does so in a folder
+// of the solid texture files (written into the current folder, the scratch
+// folder) and waits for the first frame of the word, which `start` keeps.
 struct WalkWindow : ProgramWindow {
     explicit WalkWindow(std::vector<std::string> command);
-
-    // Starts the program and finds its window and the two subwindows, told
-    // apart by their sizes.
     ::testing::AssertionResult launch(const std::vector<std::string>& arguments = {});
-
-    // Starts the program in a folder of the solid texture files (written
-    // into the current folder, the scratch folder) and waits for its first
-    // frame of the word, which `start` keeps.
     ::testing::AssertionResult launchWithSolidTextures();
 
     // Grabs the 3D view until it satisfies `shows` or the timeout passes;
