@@ -26,10 +26,8 @@
 
 namespace {
 
-constexpr int WIDTH = 1024;
-constexpr int HEIGHT = 768;
-const Rgb BLACK{0, 0, 0};
-const Rgb WHITE{255, 255, 255};
+constexpr int WIDTH = WINDOW_WIDTH;
+constexpr int HEIGHT = WINDOW_HEIGHT;
 
 class Frame : public ::testing::Test {
 protected:

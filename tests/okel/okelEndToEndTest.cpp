@@ -9,9 +9,7 @@
 // macros would clash with GoogleTest's names.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -25,6 +23,7 @@
 #include "gl11.h"
 #include "glWindow.h"
 #include "okelScene.h"
+#include "okelWindow.h"
 #include "picture.h"
 #include "programWindow.h"
 #include "scene.h"
@@ -37,48 +36,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Frames of the software renderer take from about 50 ms to a few hundred;
-// these leave room for a slow, busy machine.
-constexpr auto START_TIMEOUT = 20s;
-constexpr auto FRAME_TIMEOUT = 15s;
 // The sweep needs some 26 frames to cross from one side to the other.
 constexpr auto SWEEP_TIMEOUT = 40s;
-
-const Rgb BLACK{0, 0, 0};
-const Rgb WHITE{255, 255, 255};
-
-// The pixels well inside a box of the view: `inset` pixels away from each
-// edge, so that filtering and rounding at the edges do not matter.
-// Boxes reaching the window's edge keep to the window.
-PixelRect pixelsInside(const ViewBox& box, int inset = 4)
-{
-    return {std::max(0, static_cast<int>(std::ceil(windowX(box.left))) + inset),
-            std::max(0, static_cast<int>(std::ceil(windowY(box.top))) + inset),
-            std::min(WINDOW_WIDTH - 1, static_cast<int>(std::floor(windowX(box.right))) - inset),
-            std::min(WINDOW_HEIGHT - 1, static_cast<int>(std::floor(windowY(box.bottom))) - inset)};
-}
-
-// Every pixel of the window.
-const PixelRect WHOLE_WINDOW{0, 0, WINDOW_WIDTH - 1, WINDOW_HEIGHT - 1};
 
 // The block word at its start size. The boxes are drawn at half size, so a
 // box of 60 x 120 x 60 units stands 30 x 60 in the view, and every face seen
 // from the front lies flat in the view.
-const ViewBox GLYPH1_TOP_BAR{-155, 30, -95, 60};
-const ViewBox GLYPH2_COLUMN{-65, -30, -35, 30};
-const ViewBox GLYPH3_TOP_BAR{-5, 37.5, 55, 59.5};
-const ViewBox GLYPH3_MIDDLE_BAR{5, -12, 45, 10};
-const ViewBox GLYPH4_TOP_BAR{70, 19, 130, 59};
-const ViewBox GLYPH4_COLUMN{85, -61, 115, 19};
-const ViewBox GLYPH4_WHOLE{70, -61, 130, 59};
-// The lower left corner of glyph 4's top bar: no teapot of the teapot word
-// reaches it (the teapot row above ends near y 42, the column's teapots span
-// x 83..117 however they turn, glyph 3's last teapots end near x 62).
-const ViewBox GLYPH4_BAR_CORNER{71, 21, 80, 40};
+const ViewBox& GLYPH1_TOP_BAR = WORD_BOXES[1];
+const ViewBox& GLYPH2_COLUMN = WORD_BOXES[3];
+const ViewBox& GLYPH3_MIDDLE_BAR = WORD_BOXES[8];
+const ViewBox& GLYPH4_COLUMN = WORD_BOXES[11];
+const ViewBox& GLYPH4_TOP_BAR = WORD_BOXES[12];
+const ViewBox GLYPH4_WHOLE{GLYPH4_TOP_BAR.left, GLYPH4_COLUMN.bottom, GLYPH4_TOP_BAR.right, GLYPH4_TOP_BAR.top};
 
-// Places where only the backdrop shows behind the block word: above it,
-// below it and in the gap between glyphs 1 and 2.
-const ViewBox ABOVE_THE_WORD{-185, 80, 185, 185};
+// Places where only the backdrop shows behind the block word, besides
+// above it: below it and in the gap between glyphs 1 and 2.
 const ViewBox BELOW_THE_WORD{-185, -150, 185, -75};
 const ViewBox BETWEEN_GLYPHS_1_AND_2{-93, -55, -82, 55};
 
@@ -91,34 +63,10 @@ const ViewBox BIG_GLYPH3_TOP_BAR{-15, 112.5, 165, 178.5};
 const ViewBox BIG_GLYPH3_MIDDLE_BAR{15, -36, 135, 30};
 const ViewBox BIG_GAP_BEFORE_GLYPH3{-55, -150, -22, 180};
 
-// The two status lines at the lower left: baselines at y -177 and -187,
-// letters about 4.8 units tall, some 55 characters of 4.2 units each from
-// x -187. The band above them shows only the backdrop.
-const ViewBox STATUS_AREA{-192, -192, 100, -168};
-const ViewBox STATUS_LINE1{-192, -180.5, 100, -168};
-const ViewBox STATUS_LINE2{-192, -192, 100, -180.5};
+// The band above the status lines shows only the backdrop.
 const ViewBox ABOVE_THE_STATUS{-192, -165, 100, -100};
 
 PixelRect insideNoInset(const ViewBox& box) { return pixelsInside(box, 0); }
-
-int count(const Picture& picture, const PixelRect& rect, Rgb colour, int tolerance = 3)
-{
-    return countNear(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour, tolerance);
-}
-
-int area(const PixelRect& rect) { return (rect.x1 - rect.x0 + 1) * (rect.y1 - rect.y0 + 1); }
-
-::testing::AssertionResult showsOnly(const Picture& picture, const ViewBox& box, Rgb colour)
-{
-    const PixelRect rect = pixelsInside(box);
-    return probeRect(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour);
-}
-
-bool flatIn(const Picture& picture, const ViewBox& box, Rgb colour)
-{
-    const PixelRect rect = pixelsInside(box);
-    return count(picture, rect, colour) == area(rect);
-}
 
 // The places of the near-white pixels of a rectangle: the strokes of the
 // status text.
@@ -143,79 +91,13 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
     return static_cast<int>(colours.size());
 }
 
-// The program's window.
-struct OkelWindow : ProgramWindow {
-    OkelWindow() : ProgramWindow(OKEL_PROGRAM, OKEL_TITLE) {}
-
-    // Starts the program and waits until its window shows the word's first
-    // glyph, the checker picture, which needs no file. The first frame draws
-    // the procedural pictures lit (the texture mode is only set by the first
-    // file load, whether or not the file could be read), so its white
-    // squares come out dark; the frames after it show them white.
-    ::testing::AssertionResult launch(const std::vector<std::string>& arguments = {})
-    {
-        if (::testing::AssertionResult launched = launchProgram(arguments, START_TIMEOUT); !launched)
-            return launched;
-        if (!waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); },
-                            START_TIMEOUT))
-            return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
-        return ::testing::AssertionSuccess();
-    }
-
-    // Starts the program in a folder of the ten solid-colour texture files
-    // and waits until its word shows them (glyph 3 wears the metal file),
-    // which `start` keeps.
-    ::testing::AssertionResult launchWithSolidTextures()
-    {
-        writeSolidTextures();
-        if (::testing::AssertionResult launched = launch(); !launched)
-            return launched;
-        const Rgb metal = solidColourOf("metal6464.raw");
-        if (!waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, START_TIMEOUT))
-            return ::testing::AssertionFailure() << "glyph 3 never showed the metal file; " << outputs();
-        start = last;
-        return ::testing::AssertionSuccess();
-    }
-
-    Picture grab() { return ProgramWindow::grab(window); }
-
-    // Grabs the window until the picture satisfies `shows` or the timeout
-    // passes; `last` keeps the last picture grabbed.
-    bool waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
-    {
-        return waitForPictureOf(window, WINDOW_WIDTH, WINDOW_HEIGHT, shows, timeout);
-    }
-
-    Picture start;
-};
-
 // One run of the program in a scratch folder, started by the test with the
 // files and arguments it needs, and stopped after every test, whatever
 // happened.
 class OkelRun : public ::testing::Test, protected OkelWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
-
-    // The program still takes keys and draws frame after frame: `t` swaps
-    // the blocks for teapots, and the teapots of glyph 1, which wear the
-    // checker picture and so need no file, turn from one frame to the next.
-    ::testing::AssertionResult keepsDrawing()
-    {
-        const PixelRect glyph1 = pixelsInside(ViewBox{-170, -65, -80, 65}, 0);
-        const auto changed = [&](const Picture& before) {
-            return waitForPicture(
-                [&](const Picture& p) { return regionsDiffer(before, p, glyph1.x0, glyph1.y0, glyph1.x1, glyph1.y1); },
-                FRAME_TIMEOUT);
-        };
-        const Picture blocks = grab();
-        press(XK_t);
-        if (!changed(blocks))
-            return ::testing::AssertionFailure() << "the teapots never appeared";
-        const Picture teapots = last;
-        if (!changed(teapots))
-            return ::testing::AssertionFailure() << "the teapots do not turn";
-        return ::testing::AssertionSuccess();
-    }
+    OkelRun() : OkelWindow({OKEL_PROGRAM}) {}
+    void SetUp() override { ASSERT_TRUE(openDisplay()); }
 };
 
 // The program in a folder holding the ten solid-colour texture files, with
@@ -238,6 +120,7 @@ protected:
 // launched once for the suite: these tests only look at its first frames.
 class OkelStart : public SharedLaunch<OkelWindow> {
 protected:
+    static void SetUpTestSuite() { share(new OkelWindow({OKEL_PROGRAM})); }
     const Picture& start = program->start;
     const Rgb metal = solidColourOf("metal6464.raw");
     const Rgb star = solidColourOf("star1024.raw");
@@ -260,8 +143,8 @@ TEST_F(OkelStart, EachGlyphShowsItsTextureOverTheEarth)
     // file's.
     const PixelRect gradient = pixelsInside(GLYPH2_COLUMN);
     EXPECT_GT(distinctColours(start, gradient), 50);
-    EXPECT_EQ(count(start, gradient, earth), 0);
-    EXPECT_EQ(count(start, gradient, metal), 0);
+    EXPECT_EQ(countNear(start, gradient, earth), 0);
+    EXPECT_EQ(countNear(start, gradient, metal), 0);
 
     EXPECT_TRUE(showsOnly(start, GLYPH3_TOP_BAR, metal));
     EXPECT_TRUE(showsOnly(start, GLYPH3_MIDDLE_BAR, metal));
@@ -278,14 +161,14 @@ TEST_F(OkelStart, StatusLinesAreWhiteStrokeTextAtTheLowerLeft)
     const PixelRect line1 = insideNoInset(STATUS_LINE1);
     const PixelRect line2 = insideNoInset(STATUS_LINE2);
     // Some 50 characters per line, each with a few dozen pixels of stroke.
-    EXPECT_GT(count(start, line1, WHITE), 400);
-    EXPECT_GT(count(start, line2, WHITE), 400);
+    EXPECT_GT(countNear(start, line1, WHITE), 400);
+    EXPECT_GT(countNear(start, line2, WHITE), 400);
     // The rest of the lines' band is the backdrop.
     const PixelRect status = insideNoInset(STATUS_AREA);
-    EXPECT_EQ(count(start, status, WHITE) + count(start, status, earth), area(status));
+    EXPECT_EQ(countNear(start, status, WHITE) + countNear(start, status, earth), status.area());
     // Nothing white above them, nor to their right.
-    EXPECT_EQ(count(start, insideNoInset(ABOVE_THE_STATUS), WHITE), 0);
-    EXPECT_EQ(count(start, insideNoInset(ViewBox{110, -192, 192, -168}), WHITE), 0);
+    EXPECT_EQ(countNear(start, insideNoInset(ABOVE_THE_STATUS), WHITE), 0);
+    EXPECT_EQ(countNear(start, insideNoInset(ViewBox{110, -192, 192, -168}), WHITE), 0);
 }
 
 // A key steps one glyph position to the next texture slot; the other
@@ -354,9 +237,10 @@ TEST_F(OkelProgram, KeyRRunsGlyph4ThroughAllTenSlotsAndBack)
 
     press(XK_r); // slot 0: black and white squares
     ASSERT_TRUE(waitForPicture(
-        [&](const Picture& p) { return count(p, bar, BLACK) + count(p, bar, WHITE) == area(bar); }, FRAME_TIMEOUT));
-    EXPECT_GT(count(last, bar, BLACK), area(bar) / 4);
-    EXPECT_GT(count(last, bar, WHITE), area(bar) / 4);
+        [&](const Picture& p) { return countNear(p, bar, BLACK) + countNear(p, bar, WHITE) == bar.area(); },
+        FRAME_TIMEOUT));
+    EXPECT_GT(countNear(last, bar, BLACK), bar.area() / 4);
+    EXPECT_GT(countNear(last, bar, WHITE), bar.area() / 4);
 
     press(XK_r); // slot 1: the gradient
     ASSERT_TRUE(waitForPicture([&](const Picture& p) { return distinctColours(p, bar) > 50; }, FRAME_TIMEOUT));
@@ -377,20 +261,20 @@ TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
         << showsOnly(last, GLYPH4_BAR_CORNER, earth).message();
     keepForFailure(last, "teapots");
     const PixelRect glyph4 = pixelsInside(GLYPH4_WHOLE, 0);
-    const int blockPixels = area(glyph4);
-    const int teapotPixels = count(last, glyph4, star);
+    const int blockPixels = glyph4.area();
+    const int teapotPixels = countNear(last, glyph4, star);
     // The teapots wear the glyphs' textures, flat, since the texture
     // replaces the lit colour: they cover a good part of glyph 4's box, but
     // far from all of it. Glyph 3's teapots wear metal.
     EXPECT_GT(teapotPixels, blockPixels / 5);
     EXPECT_LT(teapotPixels, blockPixels * 3 / 4);
     const PixelRect glyph3 = pixelsInside(ViewBox{-5, -61.5, 55, 59.5}, 0);
-    EXPECT_GT(count(last, glyph3, metal), area(glyph3) / 5);
+    EXPECT_GT(countNear(last, glyph3, metal), glyph3.area() / 5);
     // Glyph 1's teapots show the checker's black and white; the squares
     // are bent over the turning teapots, so the test only counts them.
-    const PixelRect glyph1 = pixelsInside(ViewBox{-170, -65, -80, 65}, 0);
-    EXPECT_GT(count(last, glyph1, BLACK, 10), area(glyph1) / 20);
-    EXPECT_GT(count(last, glyph1, WHITE, 10), area(glyph1) / 20);
+    const PixelRect glyph1 = pixelsInside(GLYPH1_TEAPOTS, 0);
+    EXPECT_GT(countNear(last, glyph1, BLACK, 10), glyph1.area() / 20);
+    EXPECT_GT(countNear(last, glyph1, WHITE, 10), glyph1.area() / 20);
 
     // The teapots spin: the word's picture changes from frame to frame.
     const Picture first = last;
@@ -414,17 +298,17 @@ TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
         waitForPicture([&](const Picture& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); }, FRAME_TIMEOUT);
     keepForFailure(last, "big");
     ASSERT_TRUE(big) << showsOnly(last, BIG_GAP_BEFORE_GLYPH3, BLACK).message();
-    EXPECT_EQ(count(last, WHOLE_WINDOW, earth), 0) << "the backdrop still shows";
+    EXPECT_EQ(countNear(last, WHOLE_WINDOW, earth), 0) << "the backdrop still shows";
     EXPECT_TRUE(showsOnly(last, BIG_GLYPH3_TOP_BAR, metal));
     EXPECT_TRUE(showsOnly(last, BIG_GLYPH3_MIDDLE_BAR, metal));
     // The status text keeps its size and place. The tripled glyphs 2 and 3
     // now reach down into the lines and hide parts of them; left of glyph 3
     // the second line lies below glyph 2, over black.
-    EXPECT_GT(count(last, insideNoInset(STATUS_LINE1), WHITE), 100);
+    EXPECT_GT(countNear(last, insideNoInset(STATUS_LINE1), WHITE), 100);
     const PixelRect line2 =
         insideNoInset(ViewBox{STATUS_LINE2.left, STATUS_LINE2.bottom, BIG_GLYPH3_LEFT - 1, STATUS_LINE2.top});
-    EXPECT_GT(count(last, line2, WHITE), 300);
-    EXPECT_EQ(count(last, line2, WHITE) + count(last, line2, BLACK), area(line2));
+    EXPECT_GT(countNear(last, line2, WHITE), 300);
+    EXPECT_EQ(countNear(last, line2, WHITE) + countNear(last, line2, BLACK), line2.area());
 
     press(XK_f);
     EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, earth); }, FRAME_TIMEOUT));
@@ -443,26 +327,28 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
     // camera: no earth anywhere, while the moon in front of it shows. The
     // sweep passes such places once on every crossing.
     ASSERT_TRUE(waitForPicture(
-        [&](const Picture& p) { return count(p, WHOLE_WINDOW, earth) == 0 && count(p, WHOLE_WINDOW, moon) > 500; },
+        [&](const Picture& p) {
+            return countNear(p, WHOLE_WINDOW, earth) == 0 && countNear(p, WHOLE_WINDOW, moon) > 500;
+        },
         SWEEP_TIMEOUT))
         << "never saw the back of the scene";
     const Picture back = last;
     // The second click stops the sweep; it is checked further down.
     clickButton(display, window, 1, WINDOW_WIDTH / 2, WINDOW_HEIGHT / 2);
     keepForFailure(back, "back");
-    EXPECT_GT(count(back, WHOLE_WINDOW, BLACK), WINDOW_WIDTH * WINDOW_HEIGHT / 2);
+    EXPECT_GT(countNear(back, WHOLE_WINDOW, BLACK), WINDOW_WIDTH * WINDOW_HEIGHT / 2);
     // The small white spheres: above or below the word (the camera moves
     // only across, so the word keeps its rows, y -61.5..60) and above the
     // status text, nothing else is white.
     const int wordTop = static_cast<int>(windowY(60)) - 2;
     const int wordBottom = static_cast<int>(windowY(-61.5)) + 2;
-    EXPECT_GT(count(back, PixelRect{0, 0, WINDOW_WIDTH - 1, wordTop}, WHITE) +
-                  count(back, PixelRect{0, wordBottom, WINDOW_WIDTH - 1, line1.y0 - 1}, WHITE),
+    EXPECT_GT(countNear(back, PixelRect{0, 0, WINDOW_WIDTH - 1, wordTop}, WHITE) +
+                  countNear(back, PixelRect{0, wordBottom, WINDOW_WIDTH - 1, line1.y0 - 1}, WHITE),
               0)
         << "no sphere of the clusters shows";
     // The camera line tells another position; the text is still there.
     EXPECT_NE(whitePixels(start, line1), whitePixels(back, line1));
-    EXPECT_GT(count(back, line1, WHITE), 400);
+    EXPECT_GT(countNear(back, line1, WHITE), 400);
 
     // Two frames apart: the z key steps the axis line, and the second
     // picture is the first one that shows a changed axis line. While the
@@ -602,7 +488,7 @@ TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
     const Rgb earth = solidColourOf("earth1024.raw");
     const int third = WINDOW_WIDTH * WINDOW_HEIGHT / 3;
     const auto halfEarth = [&](const Picture& p) {
-        return count(p, WHOLE_WINDOW, earth) > third && count(p, WHOLE_WINDOW, BLACK) > third;
+        return countNear(p, WHOLE_WINDOW, earth) > third && countNear(p, WHOLE_WINDOW, BLACK) > third;
     };
     EXPECT_TRUE(waitForPicture(halfEarth, FRAME_TIMEOUT));
     keepForFailure(last, "bad-ShortFiles");

@@ -29,6 +29,7 @@
 #include "picture.h"
 #include "programWindow.h"
 #include "walkScene.h"
+#include "walkWindow.h"
 #include "xDisplay.h"
 
 #include <X11/Xlib.h>
@@ -38,67 +39,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The software renderer draws a frame in tens to hundreds of milliseconds;
-// these leave room for a slow, busy machine.
-constexpr auto START_TIMEOUT = 30s;
-constexpr auto FRAME_TIMEOUT = 20s;
-
 const PixelRect WHOLE_VIEW{0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1};
-
-// The program's top-level window and its two subwindows.
-struct WalkWindows : ProgramWindow {
-    WalkWindows() : ProgramWindow(OKELWALK_PROGRAM, WALK_TITLE) {}
-
-    // Starts the program and finds its window and the two subwindows, told
-    // apart by their sizes.
-    ::testing::AssertionResult launch(const std::vector<std::string>& arguments = {})
-    {
-        if (::testing::AssertionResult launched = launchProgram(arguments, START_TIMEOUT); !launched)
-            return launched;
-        return waitForChildrenOfHeights(display, window, VIEW_HEIGHT, view, HELP_HEIGHT, help, START_TIMEOUT);
-    }
-
-    // Starts the program in a folder of the solid texture files and waits
-    // for its first frame of the word, which `start` keeps.
-    ::testing::AssertionResult launchWithSolidTextures()
-    {
-        writeSolidWalkTextures();
-        if (::testing::AssertionResult launched = launch(); !launched)
-            return launched;
-        const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
-        if (!waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, START_TIMEOUT))
-            return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
-        start = last;
-        return ::testing::AssertionSuccess();
-    }
-
-    // Grabs the 3D view until it satisfies `shows` or the timeout passes;
-    // `last` keeps the last picture.
-    bool waitForView(const std::function<bool(const Picture&)>& shows,
-                     std::chrono::milliseconds timeout = FRAME_TIMEOUT)
-    {
-        return waitForPictureOf(view, VIEW_WIDTH, VIEW_HEIGHT, shows, timeout);
-    }
-
-    // The view draws frame after frame with no input: the circling lamp
-    // changes its picture.
-    bool keepsDrawing()
-    {
-        const Picture first = grab(view);
-        return waitForView(
-            [&](const Picture& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
-    }
-
-    Window view = 0;
-    Window help = 0;
-    Picture start;
-};
 
 // One run of the program in a scratch folder, stopped after every test
 // whatever happened.
-class WalkRun : public ::testing::Test, protected WalkWindows {
+class WalkRun : public ::testing::Test, protected WalkWindow {
 protected:
-    void SetUp() override { ASSERT_TRUE(openDisplay(START_TIMEOUT)); }
+    WalkRun() : WalkWindow({OKELWALK_PROGRAM}) {}
+    void SetUp() override { ASSERT_TRUE(openDisplay()); }
 };
 
 // The program with the solid texture files, its first frame of the word on
@@ -114,9 +62,10 @@ protected:
 
 // The program as it starts, with the solid texture files, launched once for
 // the suite: these tests only look at it.
-class WalkStart : public SharedLaunch<WalkWindows> {
+class WalkStart : public SharedLaunch<WalkWindow> {
 protected:
-    WalkWindows* const walk = program;
+    static void SetUpTestSuite() { share(new WalkWindow({OKELWALK_PROGRAM})); }
+    WalkWindow* const walk = program;
 };
 
 TEST_F(WalkStart, WindowsHaveTheirTitlePlacesAndSizes)
@@ -124,8 +73,8 @@ TEST_F(WalkStart, WindowsHaveTheirTitlePlacesAndSizes)
     const WindowPlace top = placeOf(walk->display, walk->window);
     EXPECT_EQ(top.x, 100);
     EXPECT_EQ(top.y, 150);
-    EXPECT_EQ(top.width, 500);
-    EXPECT_EQ(top.height, 500);
+    EXPECT_EQ(top.width, WALK_WINDOW_SIZE);
+    EXPECT_EQ(top.height, WALK_WINDOW_SIZE);
 
     EXPECT_EQ(childrenOf(walk->display, walk->window).size(), 2u);
     const WindowPlace viewPlace = placeOf(walk->display, walk->view);
@@ -140,23 +89,17 @@ TEST_F(WalkStart, WindowsHaveTheirTitlePlacesAndSizes)
 
 TEST_F(WalkStart, GreyFrameSurroundsTheViewAndTheHelpPanel)
 {
-    Picture whole;
-    // The margins: above, left and right of the view, between view and
-    // panel, and below the panel.
-    const PixelRect margins[] = {
-        {0, 0, 499, 9}, {0, 0, 9, 499}, {490, 0, 499, 499}, {0, 410, 499, 419}, {0, 490, 499, 499}};
-    const auto framed = [&] {
-        whole = walk->grab(walk->window);
-        for (const PixelRect& m : margins)
-            if (countNear(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY) != m.area())
+    const bool shows = walk->waitForPicture([](const Picture& p) {
+        for (const PixelRect& m : FRAME_MARGINS)
+            if (countNear(p, m, FRAME_GREY) != m.area())
                 return false;
         return true;
-    };
-    const bool shows = waitUntil(framed, FRAME_TIMEOUT);
-    keepForFailure(whole, "layout");
-    ASSERT_EQ(whole.width, 500);
-    for (const PixelRect& m : margins)
-        EXPECT_TRUE(probeRect(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY)) << "the grey frame never showed: " << shows;
+    });
+    keepForFailure(walk->last, "layout");
+    ASSERT_EQ(walk->last.width, WALK_WINDOW_SIZE);
+    for (const PixelRect& m : FRAME_MARGINS)
+        EXPECT_TRUE(probeRect(walk->last, m.x0, m.y0, m.x1, m.y1, FRAME_GREY))
+            << "the grey frame never showed: " << shows;
 }
 
 TEST_F(WalkStart, HelpPanelShowsThreeGreenLinesOnDarkGrey)
@@ -195,17 +138,13 @@ TEST_F(WalkStart, ViewShowsGlyphsCeilingFloorAndFarWall) { expectStartView(walk-
 
 TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
 {
-    // Forty steps of 0.05 bring the eye to z 3, 2.5 from the word's front.
-    // Glyph B's left edge (x -1) then stands at column 160, 1.6 columns from
-    // where one step fewer or more would put it; the head bob moves the
-    // view only up and down.
-    press(XK_Up, 40);
-    Viewer near;
-    near.z = 3.0;
-    const double edge = viewPixel(near, -1.0, 0.0, FRONT_Z).x;
-    const bool walked = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, 10, 200); });
+    // The eye stands 2.5 from the word's front; glyph B's left edge is 1.6
+    // columns from where one step fewer or more would put it.
+    press(WALK_FORWARD.key, WALK_FORWARD.presses);
+    Viewer near = WALK_FORWARD.viewer;
+    const bool walked = waitForView([&](const Picture& p) { return WALK_FORWARD.shows(p); });
     keepForFailure(last, "walked");
-    ASSERT_TRUE(walked) << "glyph B's left edge is not at column " << edge;
+    ASSERT_TRUE(walked) << "glyph B's left edge is not at column " << WALK_FORWARD.column();
     // The bob's phase steps 30 degrees a step and starts again after 13
     // steps (30 .. 360, then 0), so after 40 it stands at 30: the eye is
     // 0.1 sin 30 higher. That shows in the back edge of the underside of
@@ -229,15 +168,14 @@ TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
 
 TEST_F(WalkProgram, LeftArrowSixtyTimesTurnsToTheSideWall)
 {
-    // 60 turns of 1.5 degrees: the eye looks along -x at the wall x = -10.
-    // Of the word only the first block's front remains, at the right; its
-    // far edge (x -4.5, 4.5 to the right at 4.5 deep) stands at column 440,
-    // some 10 columns from where one turn fewer or more would put it.
-    press(XK_Left, 60);
-    Viewer turned;
-    turned.heading = 90.0;
-    const double edge = viewPixel(turned, -4.5, 0.0, FRONT_Z).x;
-    const bool turned90 = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, 90, 330); });
+    // The eye looks along -x at the wall x = -10. Of the word only the first
+    // block's front remains, at the right; its far edge (4.5 to the right at
+    // 4.5 deep) is some 10 columns from where one turn fewer or more would
+    // put it.
+    press(TURN_LEFT.key, TURN_LEFT.presses);
+    const Viewer turned = TURN_LEFT.viewer;
+    const double edge = TURN_LEFT.column();
+    const bool turned90 = waitForView([&](const Picture& p) { return TURN_LEFT.shows(p); });
     keepForFailure(last, "turned-left");
     ASSERT_TRUE(turned90) << "the first block's edge is not at column " << edge;
     EXPECT_EQ(countKind(last, {0, 0, static_cast<int>(edge) - 2, VIEW_HEIGHT - 1}, isGlyph), 0);
@@ -297,21 +235,22 @@ INSTANTIATE_TEST_SUITE_P(Keys, WalkTilt,
 TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
 {
     // The lamp circles behind the word, never in front of it: when the
-    // first block's front changes, the light it carries has moved. The
-    // window's picture holds the view at (10, 10) and the panel at (10, 420).
+    // first block's front changes, the light it carries has moved.
     const PixelRect front = blockFront(START, WORD_BLOCKS[0], 3);
+    const int x = VIEW_IN_WINDOW.x0, y = VIEW_IN_WINDOW.y0;
     const Picture first = grab(window);
     Picture later;
     const bool relit = waitUntil(
         [&] {
             later = grab(window);
-            return regionsDiffer(first, later, front.x0 + 10, front.y0 + 10, front.x1 + 10, front.y1 + 10);
+            return regionsDiffer(first, later, front.x0 + x, front.y0 + y, front.x1 + x, front.y1 + y);
         },
         FRAME_TIMEOUT);
     keepForFailure(first, "lamp-first");
     keepForFailure(later, "lamp-later");
     EXPECT_TRUE(relit) << "the lighting stayed the same with no input";
-    EXPECT_FALSE(regionsDiffer(first, later, 10, 420, 489, 489)) << "the help panel changed";
+    const PixelRect& help = HELP_IN_WINDOW;
+    EXPECT_FALSE(regionsDiffer(first, later, help.x0, help.y0, help.x1, help.y1)) << "the help panel changed";
 }
 
 // Bad texture files and command lines. A file the BMP reader refuses is
@@ -492,8 +431,8 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
     const WindowPlace top = placeOf(display, window);
     EXPECT_EQ(top.x, 100);
     EXPECT_EQ(top.y, 150);
-    EXPECT_EQ(top.width, 500);
-    EXPECT_EQ(top.height, 500);
+    EXPECT_EQ(top.width, WALK_WINDOW_SIZE);
+    EXPECT_EQ(top.height, WALK_WINDOW_SIZE);
     EXPECT_EQ(asksToStartIconic(display, window), input.iconic);
     EXPECT_TRUE(keepsDrawing()) << "the lamp does not move";
 }
@@ -516,22 +455,12 @@ TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
 {
     resizeWindow(display, window, 1, 1);
     hideAndShowWindow(display, window);
-    resizeWindow(display, window, 500, 500);
+    resizeWindow(display, window, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE);
     // Mapped again, the windows hold nothing until the program repaints
     // them: the grey frame, the help text and the word show again.
-    const PixelRect margins[] = {{0, 0, 499, 9}, {0, 410, 499, 419}, {0, 490, 499, 499}};
-    Picture whole;
-    const bool framed = waitUntil(
-        [&] {
-            whole = grab(window);
-            for (const PixelRect& m : margins)
-                if (countNear(whole, m.x0, m.y0, m.x1, m.y1, FRAME_GREY) != m.area())
-                    return false;
-            return countNear(whole, 10, 420, 489, 489, HELP_TEXT) > 300;
-        },
-        FRAME_TIMEOUT);
-    keepForFailure(whole, "restored");
-    EXPECT_TRUE(framed) << "the frame and the help panel were not repainted";
+    const bool repainted = waitForPicture(framed);
+    keepForFailure(last, "restored");
+    EXPECT_TRUE(repainted) << "the frame and the help panel were not repainted";
     const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
     EXPECT_TRUE(waitForView([&](const Picture& p) { return countKind(p, middleBar, isGlyph) == middleBar.area(); }));
     EXPECT_EQ(placeOf(display, view).width, VIEW_WIDTH);

@@ -99,24 +99,17 @@ const ViewBox GLYPH1_COLUMN{-140, -30, -110, 30};
 }
 
 const WordBox WORD_BOXES[13] = {
-    {"A1 column", 1, -140, -110, -30, 30, false},
-    {"A1 top bar", 1, -155, -95, 30, 60, false},
-    {"A1 bottom bar", 1, -155, -95, -60, -30, false},
-    {"A2 column", 2, -65, -35, -30, 30, false},
-    {"A2 top bar", 2, -80, -20, 30, 60, false},
-    {"A2 bottom bar", 2, -80, -20, -60, -30, false},
-    {"B top bar", 3, -5, 55, 37.5, 59.5, true},
-    {"B bottom bar", 3, -5, 55, -61.5, -39.5, true},
-    {"B middle bar", 3, 5, 45, -12, 10, true},
-    {"B right upright", 3, 45, 55, -39.5, 10, true},
-    {"B left upright", 3, -5, 5, -12, 37.5, true},
-    {"C column", 4, 85, 115, -61, 19, false},
-    {"C top bar", 4, 70, 130, 19, 59, false},
+    {{-140, -30, -110, 30}, "A1 column", 1, false},
+    {{-155, 30, -95, 60}, "A1 top bar", 1, false},
+    {{-155, -60, -95, -30}, "A1 bottom bar", 1, false},
+    {{-65, -30, -35, 30}, "A2 column", 2, false},
+    {{-80, 30, -20, 60}, "A2 top bar", 2, false},
+    {{-80, -60, -20, -30}, "A2 bottom bar", 2, false},
+    {{-5, 37.5, 55, 59.5}, "B top bar", 3, true},
+    {{-5, -61.5, 55, -39.5}, "B bottom bar", 3, true},
+    {{5, -12, 45, 10}, "B middle bar", 3, true},
+    {{45, -39.5, 55, 10}, "B right upright", 3, true},
+    {{-5, -12, 5, 37.5}, "B left upright", 3, true},
+    {{85, -61, 115, 19}, "C column", 4, false},
+    {{70, 19, 130, 59}, "C top bar", 4, false},
 };
-
-Picture settledWordOf(ProgramWindow& program, std::chrono::milliseconds timeout)
-{
-    const auto settled = [](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); };
-    EXPECT_TRUE(program.waitForPictureOf(program.window, WINDOW_WIDTH, WINDOW_HEIGHT, settled, timeout));
-    return program.last;
-}

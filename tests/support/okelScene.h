@@ -1,11 +1,9 @@
 // Helpers for tests of the letter-scene viewer.
 #pragma once
 
-#include <chrono>
 #include <string>
 
 #include "picture.h"
-#include "programWindow.h"
 
 // Puts every scene-state variable back to its start value, as a fresh
 // process would have it.
@@ -54,15 +52,9 @@ extern const ViewBox GLYPH1_COLUMN;
 // view-box units): the glyph
 // position (1 to 4) each belongs to, and whether it is turned a quarter
 // (glyph B's are), which turns its texture with it.
-struct WordBox {
+struct WordBox : ViewBox {
     const char* name;
     int glyph;
-    double left, right, bottom, top;
     bool turned;
 };
 extern const WordBox WORD_BOXES[13];
-
-// The letter scene's window once its frames show glyph 1's checker in
-// black and white (showsChecker below): the first frame draws it lit and
-// dark, before the first file texture sets the texture environment.
-Picture settledWordOf(ProgramWindow& program, std::chrono::milliseconds timeout);

@@ -58,7 +58,12 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
     return count;
 }
 
-::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected, PixelRect except)
+int countNear(const Picture& picture, const PixelRect& rect, Rgb colour, int tolerance)
+{
+    return countNear(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour, tolerance);
+}
+
+::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected, PixelRect except, int tolerance)
 {
     if (actual.width != expected.width || actual.height != expected.height)
         return ::testing::AssertionFailure() << "the picture is " << actual.width << " x " << actual.height
@@ -67,7 +72,7 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
     ::testing::AssertionResult first = ::testing::AssertionSuccess();
     for (int y = 0; y < expected.height; ++y)
         for (int x = 0; x < expected.width; ++x)
-            if (!except.holds(x, y) && !(actual.at(x, y) == expected.at(x, y)) && differing++ == 0)
+            if (!except.holds(x, y) && !near(actual.at(x, y), expected.at(x, y), tolerance) && differing++ == 0)
                 first = ::testing::AssertionFailure()
                         << "pixel (" << x << ", " << y << ") is " << actual.at(x, y) << ", not " << expected.at(x, y);
     if (differing == 0)

@@ -7,6 +7,9 @@
 
 #include <string>
 
+constexpr Rgb BLACK{0, 0, 0};
+constexpr Rgb WHITE{255, 255, 255};
+
 // A rectangle of pixels, corners included, counted from the top left.
 struct PixelRect {
     int x0;
@@ -28,11 +31,13 @@ struct PixelRect {
 
 // Counts the pixels of a rectangle that are within `tolerance` of a colour.
 int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour, int tolerance = 3);
+int countNear(const Picture& picture, const PixelRect& rect, Rgb colour, int tolerance = 3);
 
-// The two pictures have one size and the same pixels, but for those of
-// `except`; otherwise says how many pixels differ, and names the first.
+// The two pictures have one size and the same pixels, each channel within
+// `tolerance`, but for those of `except`; otherwise says how many pixels
+// differ, and names the first.
 ::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected,
-                                       PixelRect except = {0, 0, -1, -1});
+                                       PixelRect except = {0, 0, -1, -1}, int tolerance = 0);
 
 // The pixels of a rectangle of the picture, as a picture of their own.
 Picture partOf(const Picture& picture, const PixelRect& rect);

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -18,8 +19,8 @@ bool reportsGlError(const std::string& errors)
 
 } // namespace
 
-ProgramWindow::ProgramWindow(std::string program, std::string title)
-    : program(std::move(program)), title(std::move(title))
+ProgramWindow::ProgramWindow(std::vector<std::string> command, std::string title, int width, int height)
+    : command(std::move(command)), title(std::move(title)), width(width), height(height)
 {
 }
 
@@ -36,27 +37,28 @@ ProgramWindow::~ProgramWindow()
     XCloseDisplay(display);
 }
 
-::testing::AssertionResult ProgramWindow::openDisplay(std::chrono::milliseconds timeout)
+::testing::AssertionResult ProgramWindow::openDisplay()
 {
     display = desktop ? ::openDisplay(desktop->xwaylandName.c_str()) : ::openDisplay();
     if (!display)
         return ::testing::AssertionFailure() << "no X display; is DISPLAY set?";
-    if (!waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, timeout))
+    if (!waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, startTimeout))
         return ::testing::AssertionFailure() << "a window titled \"" << title << "\" is already open";
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult ProgramWindow::launchProgram(const std::vector<std::string>& arguments,
-                                                        std::chrono::milliseconds timeout)
+::testing::AssertionResult ProgramWindow::launchProgram(const std::vector<std::string>& arguments)
 {
     std::vector<std::string> variables = {"MESA_DEBUG=1"};
     variables.insert(variables.end(), environment.begin(), environment.end());
     if (desktop)
         variables.push_back("DISPLAY=" + desktop->xwaylandName);
-    run = startProgram(program, workDir.empty() ? folder.path : workDir, arguments, variables);
+    std::vector<std::string> all(command.begin() + 1, command.end());
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    run = startProgram(command[0], workDir.empty() ? folder.path : workDir, all, variables);
     if (run.pid <= 0)
-        return ::testing::AssertionFailure() << "cannot start " << program;
-    window = findWindowByTitle(display, title, timeout);
+        return ::testing::AssertionFailure() << "cannot start " << command[0];
+    window = findWindowByTitle(display, title, startTimeout);
     if (window == 0)
         return ::testing::AssertionFailure() << "no window titled \"" << title << "\"; " << outputs();
     return ::testing::AssertionSuccess();
@@ -80,6 +82,11 @@ bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
         timeout);
     keepForFailure(last, "last-seen");
     return shown;
+}
+
+bool ProgramWindow::waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
+{
+    return waitForPictureOf(window, width, height, shows, timeout);
 }
 
 void ProgramWindow::press(unsigned long keySym, int times)

@@ -21,26 +21,35 @@
 #include <string>
 #include <vector>
 
+// How long a test waits for a program's first picture, and for each picture
+// after a key: the software renderer draws a frame in tens to hundreds of
+// milliseconds, and these leave room for a slow, busy machine. A program
+// that starts slower (under Wine, or an emulator) gets a startTimeout of its
+// own.
+constexpr std::chrono::seconds START_TIMEOUT{30};
+constexpr std::chrono::seconds FRAME_TIMEOUT{20};
+
 // The titles of the two programs' windows.
 constexpr const char* OKEL_TITLE = "Talvin' OKEL";
 constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
 
 class ProgramWindow {
 public:
-    // `program` is the path of the program to start, `title` its window's.
-    ProgramWindow(std::string program, std::string title);
+    // `command` is the program to start and the arguments that come before
+    // a test's own: the built program alone, or wine and a Windows program;
+    // `title` is its window's, `width` x `height` its size.
+    ProgramWindow(std::vector<std::string> command, std::string title, int width, int height);
     ~ProgramWindow();
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
 
     // Opens the program's display and waits until no window of the title is
     // left from an earlier run, which would be taken for this run's.
-    ::testing::AssertionResult openDisplay(std::chrono::milliseconds timeout);
+    ::testing::AssertionResult openDisplay();
 
     // Starts the program in `workDir` (the scratch folder when empty) with
     // the arguments and `environment`, and waits until its window shows.
-    ::testing::AssertionResult launchProgram(const std::vector<std::string>& arguments,
-                                             std::chrono::milliseconds timeout);
+    ::testing::AssertionResult launchProgram(const std::vector<std::string>& arguments = {});
 
     // What a window of the program shows now; on a desktop, what the
     // compositor shows of it.
@@ -50,7 +59,10 @@ public:
     // `shows`, or the timeout passes; `last` keeps the last picture, which
     // is also written out if the test fails (keepForFailure).
     bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Picture&)>& shows,
-                          std::chrono::milliseconds timeout);
+                          std::chrono::milliseconds timeout = FRAME_TIMEOUT);
+    // The same for the top-level window, at the program's size.
+    bool waitForPicture(const std::function<bool(const Picture&)>& shows,
+                        std::chrono::milliseconds timeout = FRAME_TIMEOUT);
 
     // Gives the program's window the focus and presses the key `times` times;
     // on a desktop, types it into the compositor's window.
@@ -59,31 +71,37 @@ public:
     // Everything the program has written so far, to show with a failure.
     std::string outputs() const;
 
-    const std::string program;
+    const std::vector<std::string> command;
     const std::string title;
+    const int width;
+    const int height;
     // The Wayland desktop the program runs on, through its Xwayland; the
     // test display itself when null. Set before openDisplay.
     WestonDesktop* desktop = nullptr;
     std::vector<std::string> environment; // as startProgram takes it
     std::string workDir;
+    std::chrono::milliseconds startTimeout = START_TIMEOUT;
     ScratchFolder folder;
     Display* display = nullptr;
     Window window = 0;
     ProgramRun run;
     Picture last;
+    // The picture the program shows once launched with its solid textures.
+    Picture start;
 };
 
-// A suite whose tests only look at a program as it starts: it is launched
-// once, in SetUpTestSuite, with Program's launchWithSolidTextures, and each
-// test reads `program`. CTest must run such a suite as one test (one
-// process) for the launch to be shared.
+// A suite whose tests only look at a program as it starts: the suite's
+// SetUpTestSuite makes the program and hands it to `share`, which launches
+// it with Program's launchWithSolidTextures, and each test reads `program`.
+// CTest must run such a suite as one test (one process) for the launch to be
+// shared.
 template <typename Program>
 class SharedLaunch : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
+    static void share(Program* made)
     {
-        program = new Program;
-        launched = program->openDisplay(std::chrono::seconds(30));
+        program = made;
+        launched = program->openDisplay();
         if (launched)
             launched = program->launchWithSolidTextures();
     }

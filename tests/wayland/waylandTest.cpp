@@ -12,13 +12,14 @@
 
 #include <chrono>
 #include <functional>
-#include <ostream>
 #include <string>
 
 #include "okelScene.h"
+#include "okelWindow.h"
 #include "picture.h"
 #include "programWindow.h"
 #include "walkScene.h"
+#include "walkWindow.h"
 #include "westonDesktop.h"
 #include "xDisplay.h"
 
@@ -27,24 +28,17 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-// The software renderer draws a frame in tens to hundreds of milliseconds,
-// and the compositor takes its own time to show it; these leave room for a
-// slow, busy machine.
-constexpr auto START_TIMEOUT = 30s;
-constexpr auto FRAME_TIMEOUT = 20s;
-
 // Each test starts its program on the desktop, and checks at its end that
 // the program wrote nothing on standard output or standard error.
 template <typename Program>
 class OnWeston : public ::testing::Test {
 protected:
+    explicit OnWeston(const char* built) : program({built}) {}
     void SetUp() override
     {
         ASSERT_TRUE(desktop.open());
         program.desktop = &desktop;
-        ASSERT_TRUE(program.openDisplay(START_TIMEOUT));
+        ASSERT_TRUE(program.openDisplay());
     }
     void TearDown() override
     {
@@ -52,24 +46,18 @@ protected:
         EXPECT_EQ(errorsOf(program.run), "");
     }
 
-    ::testing::AssertionResult startOnWeston()
-    {
-        ::testing::AssertionResult launched = program.launch();
-        return launched ? launched : launched << "; " << program.outputs();
-    }
-
     // The picture of its window that the program shows on the plain test
     // display, once `ready` holds of it. The program runs there only for
     // this, before it starts on the desktop, and above a black sheet: its
     // window would cover weston's, and until it has drawn, it shows what
     // lies beneath.
-    Picture onPlainDisplay(int width, int height, const std::function<bool(const Picture&)>& ready)
+    Picture onPlainDisplay(const std::function<bool(const Picture&)>& ready)
     {
         CoveredDesktop covered(desktop);
-        Program plain;
-        EXPECT_TRUE(plain.openDisplay(START_TIMEOUT));
-        EXPECT_TRUE(plain.launch()) << plain.outputs();
-        EXPECT_TRUE(plain.waitForPictureOf(plain.window, width, height, ready, START_TIMEOUT))
+        Program plain(program.command);
+        EXPECT_TRUE(plain.openDisplay());
+        EXPECT_TRUE(plain.launchWithSolidTextures());
+        EXPECT_TRUE(plain.waitForPicture(ready, START_TIMEOUT))
             << "the program never showed its picture on the plain display";
         keepForFailure(plain.last, "plain");
         return plain.last;
@@ -81,53 +69,34 @@ protected:
 
 // okel, in a folder of the solid-colour texture files. With them the
 // spinning backdrop shows one flat colour, so nothing in the picture moves
-// from the second frame on, the first whose glyph 1 shows its checker white.
-struct Okel : ProgramWindow {
-    Okel() : ProgramWindow(OKEL_PROGRAM, OKEL_TITLE) {}
-
-    ::testing::AssertionResult launch()
-    {
-        writeSolidTextures();
-        return launchProgram({}, START_TIMEOUT);
-    }
-
-    static bool drawn(const Picture& picture) { return showsChecker(picture, GLYPH1_COLUMN); }
+// once the word shows its textures.
+class OkelOnWeston : public OnWeston<OkelWindow> {
+protected:
+    OkelOnWeston() : OnWeston(OKEL_PROGRAM) {}
 };
-
-using OkelOnWeston = OnWeston<Okel>;
 
 TEST_F(OkelOnWeston, OpensItsWindowAtItsSizeShowingWhatThePlainDisplayShows)
 {
-    const Picture plain = onPlainDisplay(WINDOW_WIDTH, WINDOW_HEIGHT, Okel::drawn);
-    ASSERT_TRUE(startOnWeston());
+    const Picture plain = onPlainDisplay([](const Picture&) { return true; });
+    ASSERT_TRUE(program.launchWithSolidTextures());
     const WindowPlace place = placeOf(program.display, program.window);
     EXPECT_EQ(place.width, WINDOW_WIDTH);
     EXPECT_EQ(place.height, WINDOW_HEIGHT);
-    EXPECT_TRUE(program.waitForPictureOf(
-        program.window,
-        WINDOW_WIDTH,
-        WINDOW_HEIGHT,
-        [&](const Picture& p) { return samePicture(p, plain); },
-        FRAME_TIMEOUT))
+    EXPECT_TRUE(program.waitForPicture([&](const Picture& p) { return samePicture(p, plain); }))
         << samePicture(program.last, plain).message();
 }
 
 TEST_F(OkelOnWeston, KeyTTypedIntoWestonSwapsTheBlocksForTurningTeapots)
 {
-    ASSERT_TRUE(startOnWeston());
-    ASSERT_TRUE(program.waitForPictureOf(program.window, WINDOW_WIDTH, WINDOW_HEIGHT, Okel::drawn, START_TIMEOUT));
-    const Picture blocks = program.last;
-    // The two status lines fill the rows below y -168 of the view box; above
-    // them, with these texture files, only the teapots ever move, and only
-    // the camera moves the lines' text, which `t` does not.
-    const int statusTop = static_cast<int>(windowY(-168.0));
+    ASSERT_TRUE(program.launchWithSolidTextures());
+    const Picture blocks = program.start;
+    // Above the status lines, with these texture files, only the teapots
+    // ever move, and only the camera moves the lines' text, which `t` does
+    // not.
+    const int statusTop = pixelsInside(STATUS_AREA, 0).y0;
     const auto wordChanged = [&](const Picture& before) {
-        return program.waitForPictureOf(
-            program.window,
-            WINDOW_WIDTH,
-            WINDOW_HEIGHT,
-            [&](const Picture& p) { return regionsDiffer(before, p, 0, 0, WINDOW_WIDTH - 1, statusTop - 1); },
-            FRAME_TIMEOUT);
+        return program.waitForPicture(
+            [&](const Picture& p) { return regionsDiffer(before, p, 0, 0, WINDOW_WIDTH - 1, statusTop - 1); });
     };
     program.press(XK_t);
     ASSERT_TRUE(wordChanged(blocks)) << "the word stayed as it was";
@@ -143,7 +112,7 @@ TEST_F(OkelOnWeston, KeyTTypedIntoWestonSwapsTheBlocksForTurningTeapots)
 
 TEST_F(OkelOnWeston, EscapeTypedIntoWestonEndsItWithStatus1)
 {
-    ASSERT_TRUE(startOnWeston());
+    ASSERT_TRUE(program.launchWithSolidTextures());
     program.press(XK_Escape);
     int status = 0;
     ASSERT_TRUE(waitForExit(program.run, FRAME_TIMEOUT, status)) << "okel still runs";
@@ -153,41 +122,18 @@ TEST_F(OkelOnWeston, EscapeTypedIntoWestonEndsItWithStatus1)
 // okelwalk, in a folder of the solid texture files, with its two
 // subwindows. The lamp circles and changes the light in the view; the grey
 // frame and the help panel around it stand still.
-struct Walk : ProgramWindow {
-    Walk() : ProgramWindow(OKELWALK_PROGRAM, WALK_TITLE) {}
-
-    ::testing::AssertionResult launch()
-    {
-        writeSolidWalkTextures();
-        if (::testing::AssertionResult launched = launchProgram({}, START_TIMEOUT); !launched)
-            return launched;
-        return waitForChildrenOfHeights(display, window, VIEW_HEIGHT, view, HELP_HEIGHT, help, START_TIMEOUT);
-    }
-
-    // The window, 500 x 500, once its grey frame and its help panel's lines
-    // show.
-    static bool framed(const Picture& picture)
-    {
-        return countNear(picture, 0, 0, 499, 9, FRAME_GREY) == 500 * 10 &&
-               countNear(picture, 10, 420, 489, 489, HELP_TEXT) > 300;
-    }
-
-    Window view = 0;
-    Window help = 0;
+class WalkOnWeston : public OnWeston<WalkWindow> {
+protected:
+    WalkOnWeston() : OnWeston(OKELWALK_PROGRAM) {}
 };
-
-// The view's place in the window.
-const PixelRect VIEW_IN_WINDOW{10, 10, 10 + VIEW_WIDTH - 1, 10 + VIEW_HEIGHT - 1};
-
-using WalkOnWeston = OnWeston<Walk>;
 
 TEST_F(WalkOnWeston, OpensItsWindowsAtTheirSizesFramedAsOnThePlainDisplay)
 {
-    const Picture plain = onPlainDisplay(500, 500, Walk::framed);
-    ASSERT_TRUE(startOnWeston());
+    const Picture plain = onPlainDisplay(framed);
+    ASSERT_TRUE(program.launchWithSolidTextures());
     const WindowPlace top = placeOf(program.display, program.window);
-    EXPECT_EQ(top.width, 500);
-    EXPECT_EQ(top.height, 500);
+    EXPECT_EQ(top.width, WALK_WINDOW_SIZE);
+    EXPECT_EQ(top.height, WALK_WINDOW_SIZE);
     EXPECT_EQ(childrenOf(program.display, program.window).size(), 2u);
     const WindowPlace view = placeOf(program.display, program.view);
     EXPECT_EQ(view.width, VIEW_WIDTH);
@@ -196,68 +142,22 @@ TEST_F(WalkOnWeston, OpensItsWindowsAtTheirSizesFramedAsOnThePlainDisplay)
     EXPECT_EQ(help.width, 480);
     EXPECT_EQ(help.height, HELP_HEIGHT);
 
-    EXPECT_TRUE(program.waitForPictureOf(
-        program.window,
-        500,
-        500,
-        [&](const Picture& p) { return samePicture(p, plain, VIEW_IN_WINDOW); },
-        FRAME_TIMEOUT))
+    EXPECT_TRUE(program.waitForPicture([&](const Picture& p) { return samePicture(p, plain, VIEW_IN_WINDOW); }))
         << samePicture(program.last, plain, VIEW_IN_WINDOW).message();
 }
 
-// An arrow key pressed some times puts an edge of the word at a column of
-// the view that follows from the eye's new place or heading, several
-// columns from where one press fewer or more would put it.
-struct ArrowCase {
-    const char* name;
-    unsigned long key;
-    int presses;
-    Viewer viewer; // after the presses
-    double edgeX;  // the room's x of the edge, on the blocks' fronts
-    int from, to;  // the rows along which it runs
-};
-
-void PrintTo(const ArrowCase& arrow, std::ostream* out) { *out << arrow.name; }
-
-class WalkArrows : public WalkOnWeston, public ::testing::WithParamInterface<ArrowCase> {};
+class WalkArrows : public WalkOnWeston, public ::testing::WithParamInterface<ArrowWalk> {};
 
 TEST_P(WalkArrows, TypedIntoWestonMoveTheView)
 {
-    const ArrowCase& arrow = GetParam();
-    ASSERT_TRUE(startOnWeston());
+    const ArrowWalk& arrow = GetParam();
+    ASSERT_TRUE(program.launchWithSolidTextures());
     program.press(arrow.key, arrow.presses);
-    const double edge = viewPixel(arrow.viewer, arrow.edgeX, 0.0, FRONT_Z).x;
-    const bool moved = program.waitForPictureOf(
-        program.view,
-        VIEW_WIDTH,
-        VIEW_HEIGHT,
-        [&](const Picture& p) { return glyphEdgeAt(p, edge, Side::Right, arrow.from, arrow.to); },
-        FRAME_TIMEOUT);
-    EXPECT_TRUE(moved) << "the word's edge at x " << arrow.edgeX << " is not at column " << edge;
+    EXPECT_TRUE(program.waitForView([&](const Picture& p) { return arrow.shows(p); }))
+        << "the word's edge at x " << arrow.edgeX << " is not at column " << arrow.column();
 }
 
-// Forty steps of 0.05 bring the eye to z 3, where glyph B's left edge (x -1)
-// stands at column 160; the head bob moves the view only up and down. Sixty
-// turns of 1.5 degrees look along -x, where the first block's far edge
-// (x -4.5) stands at column 440.
-Viewer walkedTo(double z)
-{
-    Viewer viewer;
-    viewer.z = z;
-    return viewer;
-}
-
-Viewer turnedTo(double heading)
-{
-    Viewer viewer;
-    viewer.heading = heading;
-    return viewer;
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, WalkArrows,
-                         ::testing::Values(ArrowCase{"UpWalksTowardsTheWord", XK_Up, 40, walkedTo(3.0), -1.0, 10, 200},
-                                           ArrowCase{
-                                               "LeftTurnsToTheSideWall", XK_Left, 60, turnedTo(90.0), -4.5, 90, 330}),
-                         [](const ::testing::TestParamInfo<ArrowCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Keys, WalkArrows, ::testing::Values(WALK_FORWARD, TURN_LEFT),
+                         [](const ::testing::TestParamInfo<ArrowWalk>& info) { return info.param.name; });
 
 } // namespace

@@ -24,8 +24,11 @@
 
 #include "gl11.h"
 #include "okelScene.h"
+#include "okelWindow.h"
+#include "picture.h"
 #include "programWindow.h"
 #include "walkScene.h"
+#include "walkWindow.h"
 
 #include <X11/keysym.h>
 
@@ -33,12 +36,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-// Wine starts in seconds and draws through the same software renderer.
-constexpr auto START_TIMEOUT = 60s;
-constexpr auto FRAME_TIMEOUT = 20s;
-const Rgb BLACK{0, 0, 0};
-const Rgb WHITE{255, 255, 255};
 
 // The Wine prefix of this test run (made by windows.prepare) with Wine's
 // messages and its desktop-menu entries for installed programs turned off.
@@ -61,73 +58,49 @@ std::string commandOutput(const std::vector<std::string>& command, int& status)
     return outputOf(run);
 }
 
-// A Windows program started with Wine in a folder, its window found by title.
-class WineProgram : public ProgramWindow {
-public:
-    WineProgram(const char* title, const std::string& exe, const std::string& folder)
-        : ProgramWindow("/usr/bin/wine", title)
+// A program of the zip as `Program` (okel's or okelwalk's window) under
+// Wine: wine starts it in the window's scratch folder, where it is copied,
+// with Wine's environment. Wine starts in seconds and draws through the same
+// software renderer.
+template <typename Program>
+struct UnderWine : Program {
+    explicit UnderWine(const char* exe) : Program({"/usr/bin/wine", exe})
     {
-        environment = WINE_ENVIRONMENT;
-        workDir = folder;
-        EXPECT_TRUE(openDisplay(START_TIMEOUT));
-        EXPECT_TRUE(launchProgram({exe}, START_TIMEOUT));
+        fs::copy_file(fs::path(ZIP_FOLDER) / exe, fs::path(this->folder.path) / exe);
+        this->environment = WINE_ENVIRONMENT;
+        this->startTimeout = 60s;
+        EXPECT_TRUE(this->openDisplay());
     }
 };
 
-// Window pixels of the letter scene at the start: the word's four glyphs
-// and the gaps between them; glyph 1's column; the corner of glyph 4's top
-// bar, which no teapot covers; and the backdrop above the word.
-const int WORD_X0 = 86, WORD_Y0 = 254, WORD_X1 = 871, WORD_Y1 = 514;
-const int COLUMN_X0 = 142, COLUMN_Y0 = 328, COLUMN_X1 = 214, COLUMN_Y1 = 440;
-const int BAR_CORNER_X = 713, BAR_CORNER_Y = 323;
-const int ABOVE_X = 512, ABOVE_Y = 100;
-
-// The word, once its frames show the checker of glyph 1, in the folder of
-// solid-colour texture files.
-Picture wordOf(ProgramWindow& program) { return settledWordOf(program, START_TIMEOUT); }
-
-// What the Linux program shows in a folder, once `shown` returns it; the
-// program has ended and its window is gone when this returns, so that the
-// Windows program's window opens alone.
-Picture linuxPictureOf(const char* program, const char* title, const std::string& folder,
-                       const std::function<Picture(ProgramWindow&)>& shown)
-{
-    ProgramWindow linux(program, title);
-    linux.workDir = folder;
-    EXPECT_TRUE(linux.openDisplay(START_TIMEOUT));
-    EXPECT_TRUE(linux.launchProgram({}, START_TIMEOUT));
-    return shown(linux);
-}
-
 TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
 {
-    ScratchFolder textures;
-    writeSolidTextures();
-    const Picture onLinux = linuxPictureOf(OKEL_PROGRAM, OKEL_TITLE, textures.path, wordOf);
-
-    fs::copy_file(ZIP_FOLDER "/okel.exe", textures.path + "/okel.exe");
-    WineProgram okel(OKEL_TITLE, "okel.exe", textures.path);
+    Picture onLinux;
+    {
+        OkelWindow linux({OKEL_PROGRAM});
+        ASSERT_TRUE(linux.openDisplay());
+        ASSERT_TRUE(linux.launchWithSolidTextures());
+        onLinux = linux.start;
+    }
+    UnderWine<OkelWindow> okel("okel.exe");
+    ASSERT_TRUE(okel.launchWithSolidTextures());
     const WindowPlace place = placeOf(okel.display, okel.window);
-    EXPECT_EQ(place.width, 1024);
-    EXPECT_EQ(place.height, 768);
-    const Picture onWindows = wordOf(okel);
-    int differing = 0;
-    for (int y = WORD_Y0; y <= WORD_Y1; ++y)
-        for (int x = WORD_X0; x <= WORD_X1; ++x)
-            differing += !probe(onLinux, x, y, onWindows.at(x, y));
-    EXPECT_EQ(differing, 0) << "of the word's pixels differ from the Linux build's";
+    EXPECT_EQ(place.width, WINDOW_WIDTH);
+    EXPECT_EQ(place.height, WINDOW_HEIGHT);
+    // All but the status lines, whose numbers the two C libraries may print
+    // each their own way.
+    const PixelRect statusLines{0, pixelsInside(STATUS_AREA, 0).y0, WINDOW_WIDTH - 1, WINDOW_HEIGHT - 1};
+    EXPECT_TRUE(samePicture(okel.start, onLinux, statusLines, 3));
 
     // q: glyph 1 leaves the checker for the gradient.
     okel.press(XK_q);
-    const auto changes = [&](const Picture& p) {
-        return regionsDiffer(onWindows, p, COLUMN_X0, COLUMN_Y0, COLUMN_X1, COLUMN_Y1);
-    };
-    EXPECT_TRUE(okel.waitForPictureOf(okel.window, 1024, 768, changes, FRAME_TIMEOUT));
+    const PixelRect column = pixelsInside(GLYPH1_COLUMN);
+    EXPECT_TRUE(okel.waitForPicture(
+        [&](const Picture& p) { return regionsDiffer(okel.start, p, column.x0, column.y0, column.x1, column.y1); }));
     // t: teapots; the backdrop shows where glyph 4's bar had its corner.
     okel.press(XK_t);
     const Rgb backdrop = solidColourOf("earth1024.raw");
-    const auto teapots = [&](const Picture& p) { return probe(p, BAR_CORNER_X, BAR_CORNER_Y, backdrop); };
-    EXPECT_TRUE(okel.waitForPictureOf(okel.window, 1024, 768, teapots, FRAME_TIMEOUT));
+    EXPECT_TRUE(okel.waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, backdrop); }));
     okel.press(XK_Escape);
     int status = -1;
     ASSERT_TRUE(waitForExit(okel.run, 30s, status)) << "okel.exe still runs";
@@ -136,29 +109,23 @@ TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
 
 TEST(OkelExe, WithNoTextureFilesKeepsDrawing)
 {
-    ScratchFolder empty;
-    fs::copy_file(ZIP_FOLDER "/okel.exe", empty.path + "/okel.exe");
-    WineProgram okel(OKEL_TITLE, "okel.exe", empty.path);
-    // Glyph 1's checker needs no file; its teapots turn frame after frame.
-    Picture before = wordOf(okel);
-    EXPECT_TRUE(probe(before, ABOVE_X, ABOVE_Y, BLACK)) << "the backdrop is not black";
-    okel.press(XK_t);
-    for (int frame = 1; frame <= 2; ++frame) {
-        const auto turned = [&](const Picture& p) { return regionsDiffer(before, p, 58, 254, 298, 514); };
-        EXPECT_TRUE(okel.waitForPictureOf(okel.window, 1024, 768, turned, FRAME_TIMEOUT)) << "change " << frame;
-        before = okel.last;
-    }
+    UnderWine<OkelWindow> okel("okel.exe");
+    ASSERT_TRUE(okel.launch());
+    EXPECT_TRUE(showsOnly(okel.last, ABOVE_THE_WORD, BLACK)) << "the backdrop is not black";
+    EXPECT_TRUE(okel.keepsDrawing());
 }
 
 TEST(OkelwalkExe, ReportsTheMissingFileInAWindowsLineAndTakesTheWalkingKeys)
 {
-    ScratchFolder folder;
-    for (const char* file : {"okelwalk.exe", "corrigatedIronTexture.bmp", "concrete.bmp"})
-        fs::copy_file(fs::path(ZIP_FOLDER) / file, folder.path + "/" + file);
-    WineProgram walk(WALK_TITLE, "okelwalk.exe", folder.path);
+    UnderWine<WalkWindow> walk("okelwalk.exe");
+    for (const char* file : {"corrigatedIronTexture.bmp", "concrete.bmp"})
+        fs::copy_file(fs::path(ZIP_FOLDER) / file, walk.folder.path + "/" + file);
+    // Wine shows the subwindows in the top-level X window; their own X
+    // windows lie off screen.
+    ASSERT_TRUE(walk.launchProgram());
     const WindowPlace place = placeOf(walk.display, walk.window);
-    EXPECT_EQ(place.width, 500);
-    EXPECT_EQ(place.height, 500);
+    EXPECT_EQ(place.width, WALK_WINDOW_SIZE);
+    EXPECT_EQ(place.height, WALK_WINDOW_SIZE);
     EXPECT_TRUE(waitUntil([&] { return !outputOf(walk.run).empty(); }, FRAME_TIMEOUT));
     EXPECT_EQ(outputOf(walk.run), "failed to load bitmap for okel texture\r\n");
     for (unsigned long key : {XK_Up, XK_Down, XK_Left, XK_Right, XK_Page_Up, XK_Page_Down})
@@ -177,10 +144,6 @@ int wineMajor()
     return version.rfind("wine-", 0) == 0 ? std::atoi(version.c_str() + 5) : 0;
 }
 
-// Where okelwalk puts its 3D view in its window; its help panel and the
-// grey frame around both fill the rest.
-const PixelRect VIEW_IN_WINDOW{10, 10, 10 + VIEW_WIDTH - 1, 10 + VIEW_HEIGHT - 1};
-
 TEST(OkelwalkExe, ShowsTheRoomInItsViewAndItsHelpPanelAsOnLinux)
 {
     // Debian 12's Wine 8 draws no pixel into a child window (its X drawable
@@ -189,29 +152,29 @@ TEST(OkelwalkExe, ShowsTheRoomInItsViewAndItsHelpPanelAsOnLinux)
     if (const int major = wineMajor(); major < 10)
         GTEST_SKIP() << "Wine " << major << " leaves okelwalk.exe's subwindows black (a child window's device "
                      << "context has no X drawable in Debian's Wine 8); Wine 10 draws them";
-    ScratchFolder textures;
-    writeSolidWalkTextures();
     const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
     const auto wordShows = [&](const Picture& p) {
         return allOf(partOf(p, VIEW_IN_WINDOW), middleBar, isGlyph, "red");
     };
-    const auto complete = [&](const Picture& p) {
-        return wordShows(p) && countNear(p, 10, 420, 489, 489, HELP_TEXT) > 300;
-    };
-    const Picture onLinux = linuxPictureOf(OKELWALK_PROGRAM, WALK_TITLE, textures.path, [&](ProgramWindow& linux) {
-        EXPECT_TRUE(linux.waitForPictureOf(linux.window, 500, 500, complete, START_TIMEOUT));
-        return linux.last;
-    });
+    Picture onLinux;
+    {
+        WalkWindow linux({OKELWALK_PROGRAM});
+        ASSERT_TRUE(linux.openDisplay());
+        ASSERT_TRUE(linux.launchWithSolidTextures());
+        EXPECT_TRUE(linux.waitForPicture([&](const Picture& p) { return framed(p) && wordShows(p); }));
+        onLinux = linux.last;
+    }
     keepForFailure(onLinux, "linux");
 
     // Wine shows the subwindows in the top-level X window (their own X
     // windows lie off screen), so the view is read from the window's
     // picture: the frame and the panel as on Linux, pixel for pixel, and the
     // room where its geometry puts it.
-    fs::copy_file(ZIP_FOLDER "/okelwalk.exe", textures.path + "/okelwalk.exe");
-    WineProgram walk(WALK_TITLE, "okelwalk.exe", textures.path);
+    UnderWine<WalkWindow> walk("okelwalk.exe");
+    writeSolidWalkTextures();
+    ASSERT_TRUE(walk.launchProgram());
     const auto drawn = [&](const Picture& p) { return wordShows(p) && samePicture(p, onLinux, VIEW_IN_WINDOW); };
-    EXPECT_TRUE(walk.waitForPictureOf(walk.window, 500, 500, drawn, START_TIMEOUT))
+    EXPECT_TRUE(walk.waitForPicture(drawn, walk.startTimeout))
         << samePicture(walk.last, onLinux, VIEW_IN_WINDOW).message();
     expectStartView(partOf(walk.last, VIEW_IN_WINDOW));
 }
