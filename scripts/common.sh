@@ -11,7 +11,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # slowly, and a Raspberry Pi 4 has that processor.
 export QEMU_CPU=cortex-a72
 
-# The version being built: the one the changelog's newest entry names.
+# The version being built: the one the changelog's newest entry names, as
+# CMake takes it. It is read from the entry's first line here, before
+# scripts/deps has installed dpkg-parsechangelog.
 version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 
 # The machine-wide folder of the roots of other Debian releases that
