@@ -40,10 +40,9 @@ constexpr auto FRAME_TIMEOUT = 20s;
 const Rgb BLACK{0, 0, 0};
 const Rgb WHITE{255, 255, 255};
 
-// The Wine prefix of this test run (made by windows.prepare) with Wine's
-// messages and its desktop-menu entries for installed programs turned off.
-const std::vector<std::string> WINE_ENVIRONMENT = {
-    "WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all", "WINEDLLOVERRIDES=winemenubuilder.exe=d"};
+// The Wine prefix of this test run (made by windows.prepare), with the
+// build's Wine settings.
+const std::vector<std::string> WINE_ENVIRONMENT = {"WINEPREFIX=" WINE_PREFIX, WINE_SETTINGS};
 
 std::string contentsOf(const fs::path& path)
 {
