@@ -16,6 +16,11 @@ export QEMU_CPU=cortex-a72
 # scripts/deps has installed dpkg-parsechangelog.
 version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 
+# The Debian releases the project supports, oldest first, on which the
+# release is made; the machine's own.
+supportedReleases=(bookworm trixie)
+machineRelease=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release)
+
 # The machine-wide folder of the roots of other Debian releases that
 # scripts/root makes and every clone on the machine shares.
 okelRoots=${OKEL_ROOTS:-/var/cache/okel/roots}
