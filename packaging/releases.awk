@@ -1,8 +1,6 @@
-# dpkg-parsechangelog --all --format rfc822 | awk -f releases.awk: the
-# changelog's entries, newest first, as the <release> elements of the
-# AppStream metadata, with the XML's special characters escaped. An entry
-# is a paragraph whose Changes field holds its items, "   * text" continued
-# on lines indented by five.
+# dpkg-parsechangelog --all --format rfc822 | awk -f releases.awk: each
+# entry (a paragraph, its items "   * text" continued on lines indented by
+# five) as a <release> of the AppStream metadata, XML-escaped.
 function endItem() {
   if (item != "") items = items "          <li>" item "</li>\n"
   item = ""

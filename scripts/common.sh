@@ -11,13 +11,12 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # slowly, and a Raspberry Pi 4 has that processor.
 export QEMU_CPU=cortex-a72
 
-# The version being built: the one the changelog's newest entry names, as
-# CMake takes it. It is read from the entry's first line here, before
-# scripts/deps has installed dpkg-parsechangelog.
+# The version being built: the one the changelog's newest entry names (read
+# here before scripts/deps may have installed dpkg-parsechangelog).
 version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 
-# The Debian releases the project supports, oldest first, on which the
-# release is made; the machine's own.
+# The supported Debian releases, oldest first (the release is made on it),
+# and the machine's own.
 supportedReleases=(bookworm trixie)
 machineRelease=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release)
 
