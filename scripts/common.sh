@@ -15,8 +15,7 @@ export QEMU_CPU=cortex-a72
 # here before scripts/deps may have installed dpkg-parsechangelog).
 version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 
-# The supported Debian releases, oldest first (the release is made on it),
-# and the machine's own.
+# The supported Debian releases, oldest first (releases are made there), and the machine's.
 supportedReleases=(bookworm trixie)
 machineRelease=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release)
 
