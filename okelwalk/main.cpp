@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(100, 150);
-    mainWindow = glutCreateWindow("Osk's Animated 3D OKEL");
+    mainWindow = glutCreateWindow(WINDOW_TITLE);
     glutReshapeFunc(reshapeView);
     glutDisplayFunc(drawMainWindow);
     glutSpecialFunc(specialKey);

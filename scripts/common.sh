@@ -11,7 +11,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # slowly, and a Raspberry Pi 4 has that processor.
 export QEMU_CPU=cortex-a72
 
-# The version being built: the one the changelog's newest entry names.
+# The version being built: the one the changelog's newest entry names (read
+# here before scripts/deps may have installed dpkg-parsechangelog).
 version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 
 # The folders of the Windows and arm64 builds in the project's folder, which
@@ -19,6 +20,10 @@ version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
 presetFolder() { sed -n "s|.*\"$1\": \"\${sourceDir}/\([^\"]*\)\".*|\1|p" "$root/CMakePresets.json"; }
 windowsBuild=$(presetFolder OKEL_WINDOWS_BUILD)
 arm64Build=$(presetFolder OKEL_ARM64_BUILD)
+
+# The supported Debian releases, oldest first (releases are made there), and the machine's.
+supportedReleases=(bookworm trixie)
+machineRelease=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release)
 
 # The machine-wide folder of the roots of other Debian releases that
 # scripts/root makes and every clone on the machine shares.

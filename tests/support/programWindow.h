@@ -29,9 +29,7 @@
 constexpr std::chrono::seconds START_TIMEOUT{30};
 constexpr std::chrono::seconds FRAME_TIMEOUT{20};
 
-// The titles of the two programs' windows.
-constexpr const char* OKEL_TITLE = "Talvin' OKEL";
-constexpr const char* WALK_TITLE = "Osk's Animated 3D OKEL";
+// OKEL_TITLE and WALK_TITLE, the titles of the two programs' windows, come from the build.
 
 class ProgramWindow {
 public:

@@ -37,10 +37,9 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-// The Wine prefix of this test run (made by windows.prepare) with Wine's
-// messages and its desktop-menu entries for installed programs turned off.
-const std::vector<std::string> WINE_ENVIRONMENT = {
-    "WINEPREFIX=" WINE_PREFIX, "WINEDEBUG=-all", "WINEDLLOVERRIDES=winemenubuilder.exe=d"};
+// The Wine prefix of this test run (made by windows.prepare), with the
+// build's Wine settings.
+const std::vector<std::string> WINE_ENVIRONMENT = {"WINEPREFIX=" WINE_PREFIX, WINE_SETTINGS};
 
 std::string contentsOf(const fs::path& path)
 {
