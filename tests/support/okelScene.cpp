@@ -32,28 +32,6 @@ const SolidFile SOLID_FILES[] = {
 
 } // namespace
 
-void resetScene()
-{
-    cameraX = 0.0f;
-    cameraY = 0.0f;
-    cameraZ = 50.0f;
-    upSign = 1;
-    sweepX = 0;
-    sweepY = 0;
-    spinPaused = 0;
-    spinAngle = 0.0f;
-    teapotAngle = 0.0f;
-    teax = 0.0f;
-    teay = 1.0f;
-    teaz = 0.0f;
-    teapotMode = 0;
-    bigScale = 0;
-    glyphSlot1 = 0.0f;
-    glyphSlot2 = 1.0f;
-    glyphSlot3 = 2.0f;
-    glyphSlot4 = 3.0f;
-}
-
 void writeSolidTextures()
 {
     for (const SolidFile& file : SOLID_FILES)

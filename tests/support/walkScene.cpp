@@ -11,7 +11,6 @@
 
 #include "bmpWriter.h"
 #include "glWindow.h"
-#include "walk.h"
 
 // Pure hues: a lit surface keeps its hue, only its brightness changes.
 const Rgb WALL_COLOUR{0, 0, 255};
@@ -21,17 +20,6 @@ const Rgb CEILING_COLOUR{255, 255, 0};
 const Rgb FRAME_GREY{153, 153, 153};
 const Rgb HELP_GREY{77, 77, 77};
 const Rgb HELP_TEXT{0, 255, 0};
-
-void resetWalkScene()
-{
-    eyeX = 0.0f;
-    eyeZ = 5.0f;
-    bobHeight = 0.0f;
-    bobPhase = 0.0f;
-    heading = 0.0f;
-    tilt = 0.0f;
-    lampAngle = 0.0f;
-}
 
 void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels)
 {
