@@ -11,6 +11,7 @@
 
 #include "bmpWriter.h"
 #include "glWindow.h"
+#include "textureFiles.h"
 
 // Pure hues: a lit surface keeps its hue, only its brightness changes.
 const Rgb WALL_COLOUR{0, 0, 255};
@@ -44,9 +45,9 @@ void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour
 
 void writeSolidWalkTextures()
 {
-    writeSolidBitmap("corrigatedIronTexture.bmp", 256, 256, WALL_COLOUR);
-    writeSolidBitmap("leopard.bmp", 256, 256, GLYPH_COLOUR);
-    writeSolidBitmap("concrete.bmp", 256, 256, CEILING_COLOUR);
+    writeSolidBitmap(WALL_FILE.name, WALL_FILE.size, WALL_FILE.size, WALL_COLOUR);
+    writeSolidBitmap(GLYPH_FILE.name, GLYPH_FILE.size, GLYPH_FILE.size, GLYPH_COLOUR);
+    writeSolidBitmap(CEILING_FILE.name, CEILING_FILE.size, CEILING_FILE.size, CEILING_COLOUR);
 }
 
 bool isGlyph(Rgb c) { return c.r >= 20 && c.g <= 3 && c.b <= 3; }
