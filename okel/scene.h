@@ -3,12 +3,10 @@
 // The scene state is a set of process-wide variables that exist with their
 // start values before the window opens and live for the whole run. The
 // keyboard, mouse and idle handlers write them; the frame reads them.
-//
-// OKEL_SCENE_STATE lists each variable once, with its type and start value:
-// the list declares them below, scene.cpp defines them with their start
-// values, and resetScene puts them back. A list rather than a start-value
-// constant per variable, because the tests walk the same list to compare
-// whole states: a new variable is one line here and nothing more.
+// OKEL_SCENE_STATE lists each with its start value; the list declares,
+// defines and resets them, and the tests compare whole states by it, so a
+// new variable is one line (a list, not a start-value constant per
+// variable, for that reason).
 #pragma once
 
 #include <GL/gl.h>
@@ -46,11 +44,10 @@ constexpr int TEXT_BUFFER_SIZE = 256;
 OKEL_SCENE_STATE(OKEL_DECLARE_VARIABLE)
 #undef OKEL_DECLARE_VARIABLE
 
-// Puts every variable of OKEL_SCENE_STATE back to its start value, as a
-// fresh process has it.
+// Puts every variable of OKEL_SCENE_STATE back to its start value.
 void resetScene();
 
-// Made once and kept for the whole run, so not part of the state above.
+// Made once and kept for the whole run, so not in the list.
 extern char textBuffer[TEXT_BUFFER_SIZE]; // the status line being drawn
 extern GLuint fontBase;                   // first stroke-font list; 0 until built
 

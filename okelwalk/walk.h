@@ -3,13 +3,10 @@
 // One top-level window holds two subwindows: the 3D view of the room at the
 // top and a help panel below it. The scene state is a set of process-wide
 // variables: the special-key and idle callbacks write them, the 3D view's
-// frame reads them.
-//
-// OKELWALK_SCENE_STATE lists each variable once, with its type and start
-// value: the list declares them below, walk.cpp defines them with their
-// start values, and resetWalkScene puts them back. A list rather than a
-// start-value constant per variable, because the tests walk the same list
-// to compare whole states: a new variable is one line here and nothing more.
+// frame reads them. OKELWALK_SCENE_STATE lists each with its start value;
+// the list declares, defines and resets them, and the tests compare whole
+// states by it, so a new variable is one line (a list, not a start-value
+// constant per variable, for that reason).
 #pragma once
 
 #include <GL/gl.h>
@@ -28,12 +25,10 @@
 OKELWALK_SCENE_STATE(OKELWALK_DECLARE_VARIABLE)
 #undef OKELWALK_DECLARE_VARIABLE
 
-// Puts every variable of OKELWALK_SCENE_STATE back to its start value, as a
-// fresh process has it.
+// Puts every variable of OKELWALK_SCENE_STATE back to its start value.
 void resetWalkScene();
 
-// Set once at start-up and kept for the whole run, so not part of the state
-// above.
+// Set once at start-up and kept for the whole run, so not in the list.
 extern int mainWindow; // GLUT id of the top-level window
 extern int helpWindow; // GLUT id of the help panel
 extern int viewWindow; // GLUT id of the 3D view
