@@ -37,7 +37,7 @@ void makePatterns();
 // nothing, without waiting.
 void loadRawTexture(const char* name, int width, int height);
 
-// Loads one of the program's texture files at its size, as loadRawTexture.
+// loadRawTexture of one of the program's texture files, at its size.
 void loadTextureFile(const TextureFile& file);
 
 // Makes procedural picture 0 (checker) or 1 (gradient) the current texture
