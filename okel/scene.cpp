@@ -3,7 +3,6 @@
 
 #define OKEL_DEFINE_VARIABLE(type, name, start) type name = start;
 OKEL_SCENE_STATE(OKEL_DEFINE_VARIABLE)
-#undef OKEL_DEFINE_VARIABLE
 
 char textBuffer[TEXT_BUFFER_SIZE];
 GLuint fontBase = 0;
@@ -12,7 +11,6 @@ void resetScene()
 {
 #define OKEL_RESET_VARIABLE(type, name, start) name = start;
     OKEL_SCENE_STATE(OKEL_RESET_VARIABLE)
-#undef OKEL_RESET_VARIABLE
 }
 
 void initGL()

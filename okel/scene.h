@@ -19,7 +19,6 @@ constexpr int CAMERA_RANGE = 512;
 // Size of the buffer that holds one formatted status line.
 constexpr int TEXT_BUFFER_SIZE = 256;
 
-// VARIABLE(type, name, start value) for each variable of the scene state.
 #define OKEL_SCENE_STATE(VARIABLE)                                                                                     \
     VARIABLE(float, cameraX, 0.0f)     /* eye x; the camera always looks at the origin */                              \
     VARIABLE(float, cameraY, 0.0f)     /* eye y */                                                                     \

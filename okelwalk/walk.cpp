@@ -9,7 +9,6 @@ int viewWindow = 0;
 
 #define OKELWALK_DEFINE_VARIABLE(type, name, start) type name = start;
 OKELWALK_SCENE_STATE(OKELWALK_DEFINE_VARIABLE)
-#undef OKELWALK_DEFINE_VARIABLE
 
 GLfloat lightPosition[4] = {0.0f, 1.5f, 10.0f, 1.0f};
 float degToRad = 0.017453292f;
@@ -23,7 +22,6 @@ void resetWalkScene()
 {
 #define OKELWALK_RESET_VARIABLE(type, name, start) name = start;
     OKELWALK_SCENE_STATE(OKELWALK_RESET_VARIABLE)
-#undef OKELWALK_RESET_VARIABLE
 }
 
 void redisplayView()

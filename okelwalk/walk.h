@@ -11,7 +11,6 @@
 
 #include <GL/gl.h>
 
-// VARIABLE(type, name, start value) for each variable of the scene state.
 #define OKELWALK_SCENE_STATE(VARIABLE)                                                                                 \
     VARIABLE(float, eyeX, 0.0f) /* viewer position on the floor plane, room units */                                   \
     VARIABLE(float, eyeZ, 5.0f)                                                                                        \
