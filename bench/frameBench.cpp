@@ -8,6 +8,7 @@
 
 #include "frame.h"
 #include "scene.h"
+#include "textureFiles.h"
 #include "textures.h"
 
 namespace {
@@ -47,7 +48,7 @@ void loadLargestTexture(benchmark::State& state)
 {
     openWindow();
     for (auto _ : state) {
-        loadRawTexture("earth1024.raw", 1024, 1024);
+        loadTextureFile(EARTH_FILE);
         glFinish();
     }
 }

@@ -9,6 +9,7 @@
 
 #include "glyphs.h"
 #include "scene.h"
+#include "textureFiles.h"
 #include "textures.h"
 
 namespace {
@@ -105,11 +106,11 @@ void drawBackdropGroup()
 {
     glRotatef(spinAngle, 0.0f, 0.0f, 1.0f);
     glTranslatef(0.0f, 0.0f, -200.0f);
-    loadRawTexture("earth1024.raw", 1024, 1024);
+    loadTextureFile(EARTH_FILE);
     glScalef(300.0f, 400.0f, 1.0f);
     drawFace(0, 3, 2, 1);
 
-    loadRawTexture("whitebright16.raw", 16, 16);
+    loadTextureFile(WHITEBRIGHT_FILE);
     glPushMatrix();
     glScalef(0.005f, 0.005f, 1.0f);
     glTranslatef(10.0f, 50.0f, 400.0f);
@@ -125,7 +126,7 @@ void drawBackdropGroup()
 
     glPushMatrix();
     glTranslatef(-0.2f, 0.3f, 410.0f);
-    loadRawTexture("moon256.raw", 256, 256);
+    loadTextureFile(MOON_FILE);
     glScalef(0.1f, 0.1f, 1.0f);
     drawFace(0, 3, 2, 1);
     glPopMatrix();
@@ -171,7 +172,7 @@ void drawScene()
 
     drawBackdropGroup();
 
-    loadRawTexture("whitebright16.raw", 16, 16);
+    loadTextureFile(WHITEBRIGHT_FILE);
     drawStatusLine(-VIEW_SIZE / 2 + 15, CAMERA_FORMAT, cameraX, cameraY, cameraZ);
     drawStatusLine(-VIEW_SIZE / 2 + 5, AXIS_FORMAT, teaz, teax, teay);
 

@@ -1,26 +1,17 @@
 // Scene state and window set-up of the letter-scene viewer.
 #include "scene.h"
 
-float cameraX = 0.0f;
-float cameraY = 0.0f;
-float cameraZ = 50.0f;
-int upSign = 1;
-int sweepX = 0;
-int sweepY = 0;
-int spinPaused = 0;
-float spinAngle = 0.0f;
-float teapotAngle = 0.0f;
-float teax = 0.0f;
-float teay = 1.0f;
-float teaz = 0.0f;
-int teapotMode = 0;
-int bigScale = 0;
-float glyphSlot1 = 0.0f;
-float glyphSlot2 = 1.0f;
-float glyphSlot3 = 2.0f;
-float glyphSlot4 = 3.0f;
+#define OKEL_DEFINE_VARIABLE(type, name, start) type name = start;
+OKEL_SCENE_STATE(OKEL_DEFINE_VARIABLE)
+
 char textBuffer[TEXT_BUFFER_SIZE];
 GLuint fontBase = 0;
+
+void resetScene()
+{
+#define OKEL_RESET_VARIABLE(type, name, start) name = start;
+    OKEL_SCENE_STATE(OKEL_RESET_VARIABLE)
+}
 
 void initGL()
 {

@@ -12,27 +12,24 @@
 #include <unistd.h>
 #endif
 
+#include "textureFiles.h"
+
 unsigned char rawBuffer[RAW_BUFFER_SIZE];
 unsigned char checkerImage[PATTERN_SIZE * PATTERN_SIZE * 3];
 unsigned char gradientImage[PATTERN_SIZE * PATTERN_SIZE * 3];
 
 namespace {
 
-struct FileSlot {
-    const char* name;
-    int size; // width and height
-};
-
 // Slots 2..9; slots 2 and 8 show the same file.
-const FileSlot FILE_SLOTS[] = {
-    {"metal6464.raw", 64},
-    {"star1024.raw", 1024},
-    {"tablecloth256.raw", 256},
-    {"envwall128.raw", 128},
-    {"crackle256.raw", 256},
-    {"blue.raw", 64},
-    {"metal6464.raw", 64},
-    {"sunset.raw", 256},
+const TextureFile FILE_SLOTS[] = {
+    METAL_FILE,
+    STAR_FILE,
+    TABLECLOTH_FILE,
+    ENVWALL_FILE,
+    CRACKLE_FILE,
+    BLUE_FILE,
+    METAL_FILE,
+    SUNSET_FILE,
 };
 constexpr unsigned int FIRST_FILE_SLOT = 2;
 constexpr unsigned int SLOT_COUNT = FIRST_FILE_SLOT + sizeof FILE_SLOTS / sizeof FILE_SLOTS[0];
@@ -105,6 +102,8 @@ void loadRawTexture(const char* name, int width, int height)
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, rawBuffer);
 }
 
+void loadTextureFile(const TextureFile& file) { loadRawTexture(file.name, file.size, file.size); }
+
 void uploadPattern(int which)
 {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -120,8 +119,6 @@ void selectTexture(unsigned int slot)
 {
     if (slot < FIRST_FILE_SLOT)
         uploadPattern(static_cast<int>(slot));
-    else if (slot < SLOT_COUNT) {
-        const FileSlot& file = FILE_SLOTS[slot - FIRST_FILE_SLOT];
-        loadRawTexture(file.name, file.size, file.size);
-    }
+    else if (slot < SLOT_COUNT)
+        loadTextureFile(FILE_SLOTS[slot - FIRST_FILE_SLOT]);
 }

@@ -10,6 +10,8 @@
 
 #include <cstddef>
 
+#include "textureFiles.h"
+
 // Large enough for the biggest picture any caller asks for, 1024 x 1024.
 constexpr std::size_t RAW_BUFFER_SIZE = 1024 * 1024 * 3;
 constexpr int PATTERN_SIZE = 64;
@@ -34,6 +36,9 @@ void makePatterns();
 // regular file (a pipe, a device, a folder, or a link to one) reads
 // nothing, without waiting.
 void loadRawTexture(const char* name, int width, int height);
+
+// loadRawTexture of one of the program's texture files, at its size.
+void loadTextureFile(const TextureFile& file);
 
 // Makes procedural picture 0 (checker) or 1 (gradient) the current texture
 // with nearest filtering; any other value only sets the parameters.

@@ -7,13 +7,8 @@ int mainWindow = 0;
 int helpWindow = 0;
 int viewWindow = 0;
 
-float eyeX = 0.0f;
-float eyeZ = 5.0f;
-float bobHeight = 0.0f;
-float bobPhase = 0.0f;
-float heading = 0.0f;
-float tilt = 0.0f;
-float lampAngle = 0.0f;
+#define OKELWALK_DEFINE_VARIABLE(type, name, start) type name = start;
+OKELWALK_SCENE_STATE(OKELWALK_DEFINE_VARIABLE)
 
 GLfloat lightPosition[4] = {0.0f, 1.5f, 10.0f, 1.0f};
 float degToRad = 0.017453292f;
@@ -22,6 +17,12 @@ GLuint wallTexture = 0;
 GLuint glyphTexture = 0;
 GLuint ceilingTexture = 0;
 GLuint floorTexture = 0;
+
+void resetWalkScene()
+{
+#define OKELWALK_RESET_VARIABLE(type, name, start) name = start;
+    OKELWALK_SCENE_STATE(OKELWALK_RESET_VARIABLE)
+}
 
 void redisplayView()
 {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "bitmap.h"
+#include "textureFiles.h"
 #include "walk.h"
 
 namespace {
@@ -29,11 +30,11 @@ void initTextures()
 
     makeChecker();
 
-    if (!loadBitmapTexture("corrigatedIronTexture.bmp", wallTexture))
+    if (!loadBitmapTexture(WALL_FILE.name, wallTexture))
         report("failed to load bitmap for wall texture");
-    if (!loadBitmapTexture("leopard.bmp", glyphTexture))
+    if (!loadBitmapTexture(GLYPH_FILE.name, glyphTexture))
         report("failed to load bitmap for okel texture");
-    if (!loadBitmapTexture("concrete.bmp", ceilingTexture))
+    if (!loadBitmapTexture(CEILING_FILE.name, ceilingTexture))
         report("failed to load bitmap for ceiling texture");
 
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

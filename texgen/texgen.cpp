@@ -16,6 +16,7 @@
 // Existing files are overwritten. On a failed write texgen names the file on
 // stderr and exits with status 1.
 #include "pictures.h"
+#include "textureFiles.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
@@ -31,30 +32,26 @@
 
 namespace {
 
-enum class FileFormat { RAW, BMP };
-
-struct TextureFile {
-    const char* name;
-    int width;
-    int height;
-    FileFormat format;
+// Each texture file with the picture it shows.
+struct TexturePicture {
+    TextureFile file;
     void (*draw)(Picture&);
 };
 
-const TextureFile TEXTURE_FILES[] = {
-    {"metal6464.raw", 64, 64, FileFormat::RAW, drawBrushedMetal},
-    {"star1024.raw", 1024, 1024, FileFormat::RAW, drawStarField},
-    {"tablecloth256.raw", 256, 256, FileFormat::RAW, drawGingham},
-    {"envwall128.raw", 128, 128, FileFormat::RAW, drawBrickWall},
-    {"crackle256.raw", 256, 256, FileFormat::RAW, drawCrackleGlaze},
-    {"blue.raw", 64, 64, FileFormat::RAW, drawBlueSurface},
-    {"sunset.raw", 256, 256, FileFormat::RAW, drawSunset},
-    {"earth1024.raw", 1024, 1024, FileFormat::RAW, drawEarth},
-    {"whitebright16.raw", 16, 16, FileFormat::RAW, drawBrightWhite},
-    {"moon256.raw", 256, 256, FileFormat::RAW, drawMoon},
-    {"corrigatedIronTexture.bmp", 256, 256, FileFormat::BMP, drawCorrugatedIron},
-    {"leopard.bmp", 256, 256, FileFormat::BMP, drawLeopard},
-    {"concrete.bmp", 256, 256, FileFormat::BMP, drawConcrete},
+const TexturePicture TEXTURE_PICTURES[] = {
+    {METAL_FILE, drawBrushedMetal},
+    {STAR_FILE, drawStarField},
+    {TABLECLOTH_FILE, drawGingham},
+    {ENVWALL_FILE, drawBrickWall},
+    {CRACKLE_FILE, drawCrackleGlaze},
+    {BLUE_FILE, drawBlueSurface},
+    {SUNSET_FILE, drawSunset},
+    {EARTH_FILE, drawEarth},
+    {WHITEBRIGHT_FILE, drawBrightWhite},
+    {MOON_FILE, drawMoon},
+    {WALL_FILE, drawCorrugatedIron},
+    {GLYPH_FILE, drawLeopard},
+    {CEILING_FILE, drawConcrete},
 };
 
 // Writes the rows bottom-up, so the first row in the file is texture row 0.
@@ -229,13 +226,14 @@ int writeIcoFiles(const std::string& folder)
 
 int writeTextures(const std::string& folder)
 {
-    for (const TextureFile& texture : TEXTURE_FILES) {
-        Picture picture = makePicture(texture.width, texture.height);
+    for (const TexturePicture& texture : TEXTURE_PICTURES) {
+        Picture picture = makePicture(texture.file.size, texture.file.size);
         texture.draw(picture);
 
-        const std::string path = folder + "/" + texture.name;
+        const std::string path = folder + "/" + texture.file.name;
+        const bool bmp = std::filesystem::path(path).extension() == ".bmp";
         errno = 0;
-        const bool written = texture.format == FileFormat::RAW ? writeRaw(path, picture) : writeBmp(path, picture);
+        const bool written = bmp ? writeBmp(path, picture) : writeRaw(path, picture);
         if (!written)
             return reportFailedWrite(path);
     }

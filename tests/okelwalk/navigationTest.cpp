@@ -22,26 +22,43 @@ namespace {
 
 // The whole scene state the keys and the idle step may change.
 struct WalkState {
-    float eyeX, eyeZ, bobHeight, bobPhase, heading, tilt, lampAngle;
+#define MEMBER(type, name, start) type name;
+    OKELWALK_SCENE_STATE(MEMBER)
+#undef MEMBER
 };
 
-WalkState currentState() { return {eyeX, eyeZ, bobHeight, bobPhase, heading, tilt, lampAngle}; }
+WalkState currentState()
+{
+#define CURRENT(type, name, start) name,
+    return {OKELWALK_SCENE_STATE(CURRENT)};
+#undef CURRENT
+}
 
-WalkState startState() { return {0.0f, 5.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}; }
+WalkState startState()
+{
+#define START_VALUE(type, name, start) start,
+    return {OKELWALK_SCENE_STATE(START_VALUE)};
+#undef START_VALUE
+}
 
 // Exact comparison: turns and tilts are whole and half degrees, which floats
 // hold exactly.
 bool operator==(const WalkState& a, const WalkState& b)
 {
-    return a.eyeX == b.eyeX && a.eyeZ == b.eyeZ && a.bobHeight == b.bobHeight && a.bobPhase == b.bobPhase &&
-           a.heading == b.heading && a.tilt == b.tilt && a.lampAngle == b.lampAngle;
+    bool same = true;
+#define SAME(type, name, start) same = same && a.name == b.name;
+    OKELWALK_SCENE_STATE(SAME)
+#undef SAME
+    return same;
 }
 
 std::ostream& operator<<(std::ostream& out, const WalkState& s)
 {
     out.precision(9);
-    return out << "eye (" << s.eyeX << ", " << s.eyeZ << ") bob " << s.bobPhase << " deg / " << s.bobHeight
-               << " heading " << s.heading << " tilt " << s.tilt << " lamp " << s.lampAngle;
+#define PRINT(type, name, start) out << " " #name " " << s.name;
+    OKELWALK_SCENE_STATE(PRINT)
+#undef PRINT
+    return out;
 }
 
 // The head bobs 0.1 units at most, along the sine of its phase in degrees.
@@ -101,10 +118,10 @@ TEST_F(Navigation, WalkingAfterAQuarterTurnMovesAcrossTheRoom)
     EXPECT_FLOAT_EQ(heading, 90.0f);
     press(GLUT_KEY_UP, 20);
     EXPECT_NEAR(eyeX, -1.0, 1e-5);
-    EXPECT_NEAR(eyeZ, 5.0, 1e-5);
+    EXPECT_NEAR(eyeZ, startState().eyeZ, 1e-5);
     press(GLUT_KEY_DOWN, 40);
     EXPECT_NEAR(eyeX, 1.0, 1e-5);
-    EXPECT_NEAR(eyeZ, 5.0, 1e-5);
+    EXPECT_NEAR(eyeZ, startState().eyeZ, 1e-5);
 }
 
 TEST_F(Navigation, BobPhaseRunsThirtyDegreesAStepAndWrapsOncePerThirteenSteps)

@@ -6,70 +6,48 @@
 #include "glWindow.h"
 #include "picture.h"
 #include "scene.h"
+#include "textureFiles.h"
 
 namespace {
 
 struct SolidFile {
-    const char* name;
-    int size;
+    TextureFile file;
     Rgb colour;
 };
 
 // Colours far enough apart that a probe with a small tolerance tells them
 // apart.
 const SolidFile SOLID_FILES[] = {
-    {"metal6464.raw", 64, {200, 0, 0}},
-    {"star1024.raw", 1024, {0, 200, 0}},
-    {"tablecloth256.raw", 256, {0, 0, 200}},
-    {"envwall128.raw", 128, {200, 200, 0}},
-    {"crackle256.raw", 256, {0, 200, 200}},
-    {"blue.raw", 64, {200, 0, 200}},
-    {"sunset.raw", 256, {255, 128, 0}},
-    {"earth1024.raw", 1024, {40, 40, 120}},
-    {"whitebright16.raw", 16, {255, 255, 255}},
-    {"moon256.raw", 256, {160, 100, 60}},
+    {METAL_FILE, {200, 0, 0}},
+    {STAR_FILE, {0, 200, 0}},
+    {TABLECLOTH_FILE, {0, 0, 200}},
+    {ENVWALL_FILE, {200, 200, 0}},
+    {CRACKLE_FILE, {0, 200, 200}},
+    {BLUE_FILE, {200, 0, 200}},
+    {SUNSET_FILE, {255, 128, 0}},
+    {EARTH_FILE, {40, 40, 120}},
+    {WHITEBRIGHT_FILE, {255, 255, 255}},
+    {MOON_FILE, {160, 100, 60}},
 };
 
 } // namespace
 
-void resetScene()
-{
-    cameraX = 0.0f;
-    cameraY = 0.0f;
-    cameraZ = 50.0f;
-    upSign = 1;
-    sweepX = 0;
-    sweepY = 0;
-    spinPaused = 0;
-    spinAngle = 0.0f;
-    teapotAngle = 0.0f;
-    teax = 0.0f;
-    teay = 1.0f;
-    teaz = 0.0f;
-    teapotMode = 0;
-    bigScale = 0;
-    glyphSlot1 = 0.0f;
-    glyphSlot2 = 1.0f;
-    glyphSlot3 = 2.0f;
-    glyphSlot4 = 3.0f;
-}
-
 void writeSolidTextures()
 {
-    for (const SolidFile& file : SOLID_FILES)
-        writeFile(file.name,
-                  solidRaw(file.size,
-                           file.size,
-                           static_cast<unsigned char>(file.colour.r),
-                           static_cast<unsigned char>(file.colour.g),
-                           static_cast<unsigned char>(file.colour.b)));
+    for (const SolidFile& solid : SOLID_FILES)
+        writeFile(solid.file.name,
+                  solidRaw(solid.file.size,
+                           solid.file.size,
+                           static_cast<unsigned char>(solid.colour.r),
+                           static_cast<unsigned char>(solid.colour.g),
+                           static_cast<unsigned char>(solid.colour.b)));
 }
 
 Rgb solidColourOf(const std::string& fileName)
 {
-    for (const SolidFile& file : SOLID_FILES)
-        if (fileName == file.name)
-            return file.colour;
+    for (const SolidFile& solid : SOLID_FILES)
+        if (fileName == solid.file.name)
+            return solid.colour;
     ADD_FAILURE() << "no solid texture named " << fileName;
     return {};
 }

@@ -11,7 +11,7 @@
 
 #include "bmpWriter.h"
 #include "glWindow.h"
-#include "walk.h"
+#include "textureFiles.h"
 
 // Pure hues: a lit surface keeps its hue, only its brightness changes.
 const Rgb WALL_COLOUR{0, 0, 255};
@@ -21,17 +21,6 @@ const Rgb CEILING_COLOUR{255, 255, 0};
 const Rgb FRAME_GREY{153, 153, 153};
 const Rgb HELP_GREY{77, 77, 77};
 const Rgb HELP_TEXT{0, 255, 0};
-
-void resetWalkScene()
-{
-    eyeX = 0.0f;
-    eyeZ = 5.0f;
-    bobHeight = 0.0f;
-    bobPhase = 0.0f;
-    heading = 0.0f;
-    tilt = 0.0f;
-    lampAngle = 0.0f;
-}
 
 void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels)
 {
@@ -56,9 +45,9 @@ void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour
 
 void writeSolidWalkTextures()
 {
-    writeSolidBitmap("corrigatedIronTexture.bmp", 256, 256, WALL_COLOUR);
-    writeSolidBitmap("leopard.bmp", 256, 256, GLYPH_COLOUR);
-    writeSolidBitmap("concrete.bmp", 256, 256, CEILING_COLOUR);
+    writeSolidBitmap(WALL_FILE.name, WALL_FILE.size, WALL_FILE.size, WALL_COLOUR);
+    writeSolidBitmap(GLYPH_FILE.name, GLYPH_FILE.size, GLYPH_FILE.size, GLYPH_COLOUR);
+    writeSolidBitmap(CEILING_FILE.name, CEILING_FILE.size, CEILING_FILE.size, CEILING_COLOUR);
 }
 
 bool isGlyph(Rgb c) { return c.r >= 20 && c.g <= 3 && c.b <= 3; }

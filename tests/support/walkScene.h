@@ -7,10 +7,6 @@
 
 #include "picture.h"
 
-// Puts every scene-state variable of the walk-through back to its start
-// value, as a fresh process would have it.
-void resetWalkScene();
-
 // Writes a 24-bit BMP file; `pixels` runs from the bottom row up, left to
 // right, and each row is padded to 4 bytes in the file.
 void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels);
