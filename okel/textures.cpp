@@ -6,12 +6,7 @@
 
 #include <cstdio>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
+#include "regularFile.h"
 #include "textureFiles.h"
 
 unsigned char rawBuffer[RAW_BUFFER_SIZE];
@@ -33,30 +28,6 @@ const TextureFile FILE_SLOTS[] = {
 };
 constexpr unsigned int FIRST_FILE_SLOT = 2;
 constexpr unsigned int SLOT_COUNT = FIRST_FILE_SLOT + sizeof FILE_SLOTS / sizeof FILE_SLOTS[0];
-
-// Opens a texture file for reading if it is a regular file, named directly
-// or through symbolic links; anything else gives no file. A named pipe with
-// no writer would hold a plain open() for ever, and every frame reads its
-// files, so the open never waits and the file is looked at before reading.
-// Windows has no such files in a folder and opens them plainly.
-std::FILE* openTextureFile(const char* name)
-{
-#ifdef _WIN32
-    return std::fopen(name, "rb");
-#else
-    const int fd = open(name, O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return nullptr;
-    // A regular file is then read the usual, blocking way.
-    struct stat status;
-    std::FILE* file = nullptr;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
-        file = fdopen(fd, "rb");
-    if (file == nullptr)
-        close(fd);
-    return file;
-#endif
-}
 
 } // namespace
 
@@ -90,7 +61,7 @@ void loadRawTexture(const char* name, int width, int height)
 
     // A file that cannot be opened, or is not a regular file, reads nothing,
     // like an empty one, so the frame goes on with whatever rawBuffer holds.
-    if (std::FILE* file = openTextureFile(name)) {
+    if (std::FILE* file = openRegularFile(name)) {
         std::size_t unused = std::fread(rawBuffer, 1, static_cast<std::size_t>(width) * height * 3, file);
         (void)unused; // a short file keeps the earlier bytes
         std::fclose(file);

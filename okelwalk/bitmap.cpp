@@ -50,11 +50,7 @@
 #include <new>
 #include <utility>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "regularFile.h"
 
 namespace {
 
@@ -526,34 +522,6 @@ bool walkRunLengths(const unsigned char* data, std::size_t size, const BitmapLay
     return false;
 }
 
-// Opens a picture file for reading if it is a regular file, named directly
-// or through symbolic links; anything else gives no file. A named pipe with
-// no writer would hold a plain open() for ever, before the main loop, so the
-// open never waits and the file is looked at before reading. Windows has no
-// such files in a folder and opens them plainly.
-std::FILE* openPictureFile(const char* name)
-{
-#ifdef _WIN32
-    return std::fopen(name, "rb");
-#else
-    const int fd = open(name, O_RDONLY | O_NONBLOCK);
-    if (fd < 0) {
-        return nullptr;
-    }
-    // A regular file is then read the usual, blocking way.
-    struct stat status;
-    std::FILE* file = nullptr;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
-        file = fdopen(fd, "rb");
-    }
-    if (file == nullptr) {
-        close(fd);
-    }
-    return file;
-#endif
-}
-
 } // namespace
 
 bool decodeBitmap(const unsigned char* data, std::size_t size, Bitmap& bitmap, const BitmapLimits& limits)
@@ -604,7 +572,7 @@ bool readBitmapFile(const char* name, Bitmap& bitmap, const BitmapLimits& limits
     if (name == nullptr) {
         return false;
     }
-    std::FILE* file = openPictureFile(name);
+    std::FILE* file = openRegularFile(name);
     if (file == nullptr) {
         return false;
     }
