@@ -119,16 +119,28 @@ configureAndBuild() {
       *) targets+=(--target "$word") ;;
     esac
   done
+  # A compiler cache, where there is one, makes a second build of the same
+  # sources quick.
+  if command -v ccache >/dev/null; then
+    settings+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
   cmake --preset "$preset" -S "$root" "${settings[@]}" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
 }
 
+# buildViewers TARGET...: builds the targets in the default build. A build
+# folder not configured yet is configured without the tests, which need
+# more than the viewers do (scripts/test turns them on).
+buildViewers() {
+  local tests=()
+  [[ -f "$root/build/CMakeCache.txt" ]] || tests=(-DBUILD_TESTING=OFF)
+  configureAndBuild default "${tests[@]}" "$@"
+}
+
 # startVirtualDisplay: starts Xvfb on a free display with a 24-bit screen and
-# exports DISPLAY, whatever DISPLAY said before: the tests' windows must not
-# land on a desktop, where a window manager moves them and they cover the
-# user's screen. The server stops when the script ends. It does not reset
-# when its last client leaves (-noreset): a reset takes a moment in which
-# the next test's program cannot connect.
+# exports DISPLAY, whatever DISPLAY said before, for the scripts' own
+# windows (the soaks, the screenshots; CTest starts the tests' displays).
+# The server stops when the script ends.
 startVirtualDisplay() {
   local fdFile
   makeTemp fdFile
@@ -145,41 +157,4 @@ startVirtualDisplay() {
   fi
   export DISPLAY=":$(head -n 1 "$fdFile")"
   echo "Started a virtual display on $DISPLAY"
-}
-
-# startCompositor: starts weston, a Wayland desktop, as a window that fills
-# the virtual display (startVirtualDisplay first), and exports
-# OKEL_WAYLAND_DISPLAY, the X display of its Xwayland, through which X
-# programs run on that desktop as on a user's. weston picks that display
-# itself and names it in its log. It draws with pixman: there is no GPU, and
-# the CPU is left to the programs' own software rendering. It does not lock
-# the desktop after idle minutes (--idle-time=0), reads no weston.ini of the
-# user's but one of its own, and keeps its Wayland socket in a runtime
-# folder of its own. Its panel lies along the bottom: weston 14 (Debian 13)
-# puts a window where the program asks, and okel asks for the top left
-# corner, where a panel along the top would cover its first rows. It stops,
-# with its Xwayland, when the script ends.
-startCompositor() {
-  local log runtime config
-  makeTemp log
-  makeTemp runtime -d
-  makeTemp config
-  printf '[shell]\npanel-position=bottom\n' >"$config"
-  XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --width=1280 --height=1024 --use-pixman \
-    --xwayland --idle-time=0 --config="$config" --log="$log" >>"$log" 2>&1 &
-  local pid=$!
-  stopOnExit "$pid"
-  local tries display=""
-  for ((tries = 0; tries < 100; tries++)); do
-    display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log")
-    [[ -z "$display" ]] && kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [[ -z "$display" ]]; then
-    echo "weston did not start with Xwayland; its log:" >&2
-    cat "$log" >&2
-    exit 1
-  fi
-  export OKEL_WAYLAND_DISPLAY=$display
-  echo "Started weston on $DISPLAY, its Xwayland on $OKEL_WAYLAND_DISPLAY"
 }
