@@ -49,7 +49,7 @@ WestonDesktop::~WestonDesktop()
     if (!name || !*name)
         return ::testing::AssertionFailure()
                << "OKEL_WAYLAND_DISPLAY is not set: these tests need weston with Xwayland on the test display, "
-                  "which scripts/test starts (startCompositor in scripts/common.sh)";
+                  "which CTest starts (the fixture westonDesktop)";
     xwaylandName = name;
     test = openDisplay();
     if (!test)

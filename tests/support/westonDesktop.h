@@ -1,7 +1,7 @@
 // The Wayland desktop of the end-to-end tests: weston, the reference Wayland
 // compositor, runs as a window on the test display (DISPLAY) and runs X
-// programs through its Xwayland, as a user's desktop does. The test scripts
-// start it (startCompositor in scripts/common.sh) and name Xwayland's X
+// programs through its Xwayland, as a user's desktop does. CTest starts it
+// (the fixture westonDesktop), and the test's main names Xwayland's X
 // display in OKEL_WAYLAND_DISPLAY.
 //
 // A program on that display draws into Xwayland; weston places its window,
@@ -34,7 +34,7 @@ public:
 
     // Gives weston's window the keyboard of the test display, as a user's
     // screen gives it the desktop's, and parks the pointer on weston's panel,
-    // the bar along the top of its desktop: there it covers no program's
+    // the bar along the bottom of its desktop: there it covers no program's
     // window in the pictures weston shows.
     void takeInput();
 
