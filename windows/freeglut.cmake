@@ -3,11 +3,6 @@
 # (the version of the build machine's freeglut3-dev), which scripts/windows
 # fetches with `apt-get source` into OKEL_FREEGLUT_SOURCE_DIR, with this
 # build's toolchain, as a static library inside the build tree.
-if(NOT EXISTS ${OKEL_FREEGLUT_SOURCE_DIR}/CMakeLists.txt)
-  message(FATAL_ERROR "No freeglut source in ${OKEL_FREEGLUT_SOURCE_DIR}: "
-                      "scripts/windows fetches Debian's freeglut source package there")
-endif()
-
 include(ExternalProject)
 set(freeglutPrefix ${PROJECT_BINARY_DIR}/freeglut)
 set(freeglutLibrary ${freeglutPrefix}/lib/libfreeglut_static.a)
