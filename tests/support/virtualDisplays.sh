@@ -8,7 +8,7 @@
 # and writes the name of each, such as ":3", into FOLDER/0, FOLDER/1, ...
 # With `weston` it also starts weston, a Wayland desktop, as a window that
 # fills display 0, and writes the X display of its Xwayland into
-# FOLDER/xwayland. `stop` ends them all, and fails if one is left.
+# FOLDER/xwayland. `stop` ends them all, and fails if one is still running.
 #
 # The servers outlive the setup test. A watcher ends them when the ctest
 # that started them ends, however it ends (Ctrl-C, a crash), so that a run
@@ -68,7 +68,15 @@ waitForFile() {
 
 case "$command" in
   stop)
+    # The cleanup test fails if a server outlives it.
+    listed=$(cat "$pids" 2>/dev/null || true)
     stopAll
+    for pid in $listed; do
+      if running "$pid"; then
+        echo "$(cat "/proc/$pid/comm") ($pid) is still running" >&2
+        exit 1
+      fi
+    done
     exit 0
     ;;
   watch)
