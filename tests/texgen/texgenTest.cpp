@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include "buildLists.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,19 +33,10 @@ constexpr std::uintmax_t RAW_256 = 256 * 256 * 3;
 constexpr std::uintmax_t BMP_256 = 54 + RAW_256; // header, then rows needing no padding
 
 // The texture files and icons the build lists, from its one list of each.
-std::vector<std::string> splitList(const std::string& list)
-{
-    std::vector<std::string> items;
-    for (std::size_t start = 0; start <= list.size();) {
-        const std::size_t end = std::min(list.find(',', start), list.size());
-        items.push_back(list.substr(start, end - start));
-        start = end + 1;
-    }
-    return items;
-}
-const std::vector<std::string> TEXTURE_FILES = splitList(OKEL_TEXTURE_FILES);
-const std::vector<std::string> ICON_FILES = splitList(OKEL_ICON_FILES);
-const std::vector<std::string> WINDOWS_ICON_FILES = splitList(OKEL_WINDOWS_ICON_FILES);
+const std::vector<std::string> TEXTURE_FILES(std::begin(BUILD_TEXTURE_FILES), std::end(BUILD_TEXTURE_FILES));
+const std::vector<std::string> ICON_FILES(std::begin(BUILD_ICON_FILES), std::end(BUILD_ICON_FILES));
+const std::vector<std::string> WINDOWS_ICON_FILES(std::begin(BUILD_WINDOWS_ICON_FILES),
+                                                  std::end(BUILD_WINDOWS_ICON_FILES));
 
 // The size in bytes of each texture file, as the programs read it.
 std::uintmax_t expectedBytes(const std::string& name)
