@@ -11,15 +11,18 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # slowly, and a Raspberry Pi 4 has that processor.
 export QEMU_CPU=cortex-a72
 
-# The version being built: the one the changelog's newest entry names (read
-# here before scripts/deps may have installed dpkg-parsechangelog).
-version=$(sed -n '1s/^okel (\([^)]*\)).*/\1/p' "$root/packaging/changelog")
-
 # The folders of the Windows and arm64 builds in the project's folder, which
-# CMakePresets.json names once (the environment of its preset "folders").
-presetFolder() { sed -n "s|.*\"$1\": \"\${sourceDir}/\([^\"]*\)\".*|\1|p" "$root/CMakePresets.json"; }
+# CMakePresets.json names once (the environment of its preset "folders"),
+# as CMake reads them; on a machine without CMake, scripts/deps installs it
+# first.
+command -v cmake >/dev/null || "$root/scripts/deps"
+presetFolder() { cmake -DPRESETS="$root/CMakePresets.json" -DNAME="$1" -P "$root/scripts/presetFolder.cmake"; }
 windowsBuild=$(presetFolder OKEL_WINDOWS_BUILD)
 arm64Build=$(presetFolder OKEL_ARM64_BUILD)
+
+# versionOf FOLDER: the version that the build in FOLDER was configured
+# with, as the top-level CMakeLists.txt names it (its facts.sh).
+versionOf() { (source "$1/facts.sh" && echo "$version"); }
 
 # The supported Debian releases, oldest first (releases are made there), and the machine's.
 supportedReleases=(bookworm trixie)
