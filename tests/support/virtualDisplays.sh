@@ -34,13 +34,11 @@ running() {
   [[ "$name" =~ ^(Xvfb|weston)$ && "$state" != Z ]]
 }
 
-# stopAll: ends every process listed in FOLDER/pids, the last started
-# first (weston before the display it runs on), and waits until each is
-# gone; a process that has not ended after five seconds is killed.
-stopAll() {
-  [[ -f "$pids" ]] || return 0
+# stopProcesses PID...: ends these processes one after the other, and waits
+# until each is gone; one that has not ended after five seconds is killed.
+stopProcesses() {
   local pid tries
-  for pid in $(tac "$pids"); do
+  for pid in "$@"; do
     running "$pid" || continue
     kill "$pid" 2>/dev/null || continue
     for ((tries = 0; tries < 50; tries++)); do
@@ -49,7 +47,21 @@ stopAll() {
     done
     ! running "$pid" || kill -KILL "$pid" 2>/dev/null || true
   done
+}
+
+# stopAll: ends every process listed in FOLDER/pids, the last started first
+# (weston before the display it runs on).
+stopAll() {
+  [[ -f "$pids" ]] || return 0
+  stopProcesses $(tac "$pids")
   rm -f "$pids"
+}
+
+# watchFor PID...: a watcher, apart from CTest (setsid), that ends these
+# processes when the ctest that runs this setup test (PPID) has ended. It
+# watches only its own: a later run may use the same folder.
+watchFor() {
+  setsid "$0" watch "$folder" "$PPID" "$@" </dev/null >/dev/null 2>&1 &
 }
 
 # waitForFile FILE WHAT: waits up to ten seconds until FILE holds something;
@@ -80,13 +92,17 @@ case "$command" in
     exit 0
     ;;
   watch)
-    # Runs apart from CTest (setsid), until the ctest process ends or the
-    # cleanup test has stopped the servers.
     ctestPid=$3
-    while [[ -f "$pids" ]] && kill -0 "$ctestPid" 2>/dev/null; do
+    shift 3
+    while kill -0 "$ctestPid" 2>/dev/null; do
+      left=false
+      for pid in "$@"; do
+        ! running "$pid" || left=true
+      done
+      $left || exit 0
       sleep 1
     done
-    stopAll
+    stopProcesses "$@"
     exit 0
     ;;
 esac
@@ -103,15 +119,16 @@ rm -rf "$folder"
 mkdir -p "$folder"
 # The servers keep no descriptor of CTest's: it waits for the test's output
 # to close before it takes the test as ended.
+servers=()
 for ((display = 0; display < count; display++)); do
   # -noreset: a reset, when the last client leaves, takes a moment in which
   # the next test's program cannot connect.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
     3>"$folder/$display.number" </dev/null >>"$folder/log" 2>&1 &
+  servers+=($!)
   echo $! >>"$pids"
 done
-# PPID is the ctest that runs this setup test.
-setsid "$0" watch "$folder" "$PPID" </dev/null >/dev/null 2>&1 &
+watchFor "${servers[@]}"
 for ((display = 0; display < count; display++)); do
   waitForFile "$folder/$display.number" "Xvfb"
   echo ":$(head -n 1 "$folder/$display.number")" >"$folder/$display"
@@ -135,6 +152,7 @@ DISPLAY=$(cat "$folder/0") XDG_RUNTIME_DIR=$folder/runtime weston --backend=x11-
   --width=1280 --height=1024 --use-pixman --xwayland --idle-time=0 --config="$folder/weston.ini" \
   --log="$folder/weston.log" </dev/null >>"$folder/log" 2>&1 &
 echo $! >>"$pids"
+watchFor $!
 for ((tries = 0; tries < 100; tries++)); do
   xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$folder/weston.log" 2>/dev/null || true)
   [[ -z "$xwayland" ]] || break
