@@ -530,6 +530,21 @@ TEST_F(OkelRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
     expectEndsAtOnceWithoutDisplay(OKEL_COMMAND, folder.path);
 }
 
+// Escape ends the program at once with status 1, and its window goes,
+// without a word. Started through the installed launcher, the status is the
+// program's own: the launcher has become the program (exec).
+TEST_F(OkelProgram, EscapeEndsItWithStatusOneAndItsWindowGoes)
+{
+    press(XK_Escape);
+    int status = -1;
+    ASSERT_TRUE(waitForExit(run, FRAME_TIMEOUT, status)) << "okel still runs; " << outputs();
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, FRAME_TIMEOUT))
+        << "its window stayed";
+    EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
+}
+
 // X refuses a window of 0 x 0 pixels (BadValue), so the test does what a
 // window manager can do when a user shrinks the window to nothing and
 // iconifies it: it shrinks the window to 1 x 1, the smallest size X allows,
