@@ -1,29 +1,25 @@
-# cmake -DGREP_DCTRL=PROGRAM -DDEBIAN=FOLDER -DHOMEPAGE=URL -P homepage.cmake:
-# the Debian source package names the project's homepage (OKEL_HOMEPAGE)
-# where it names one: debian/control's Homepage is it, and each address of
-# debian/upstream/metadata lies under it. grep-dctrl reads both files, the
-# second written as one paragraph of plain fields, which YAML reads too.
+# cmake -DGREP_DCTRL=PROGRAM -DCONTROL=FILE -DHOMEPAGE=URL -P homepage.cmake:
+# the Debian source package's control file names the project's homepage
+# (OKEL_HOMEPAGE) as its Homepage, and its repository (Vcs-Browser,
+# Vcs-Git) under it. grep-dctrl reads the fields of its source paragraph.
 set(agree TRUE)
-# field(VARIABLE FIELD FILE): the field's value, as grep-dctrl reads it.
-function(field variable name file)
-  execute_process(COMMAND ${GREP_DCTRL} --no-field-names --show-field=${name} --field=${name} --regex . ${file}
-                  OUTPUT_VARIABLE value OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  set(${variable} "${value}" PARENT_SCOPE)
-endfunction()
-field(homepage Homepage ${DEBIAN}/control)
-if(NOT homepage STREQUAL HOMEPAGE)
-  message(SEND_ERROR "${DEBIAN}/control: its Homepage is '${homepage}'; the project's (OKEL_HOMEPAGE) is ${HOMEPAGE}")
-  set(agree FALSE)
-endif()
-foreach(name Bug-Database Bug-Submit Repository Repository-Browse)
-  field(address ${name} ${DEBIAN}/upstream/metadata)
-  string(FIND "${address}" "${HOMEPAGE}/" at)
-  if(NOT at EQUAL 0)
-    message(SEND_ERROR "${DEBIAN}/upstream/metadata: its ${name} is '${address}', not under the project's "
-                       "homepage ${HOMEPAGE} (OKEL_HOMEPAGE)")
+foreach(name Homepage Vcs-Browser Vcs-Git)
+  execute_process(COMMAND ${GREP_DCTRL} --no-field-names --show-field=${name} --field=Source --regex . ${CONTROL}
+                  OUTPUT_VARIABLE address OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  if(name STREQUAL Homepage)
+    set(expected "${HOMEPAGE}")
+    string(COMPARE EQUAL "${address}" "${HOMEPAGE}" matches)
+  else()
+    set(expected "an address under ${HOMEPAGE}")
+    string(FIND "${address}" "${HOMEPAGE}/" at)
+    string(COMPARE EQUAL "${at}" 0 matches)
+  endif()
+  if(NOT matches)
+    message(SEND_ERROR "${CONTROL}: its ${name} is '${address}', not ${expected}, the project's homepage "
+                       "(OKEL_HOMEPAGE)")
     set(agree FALSE)
   endif()
 endforeach()
 if(agree)
-  message("${DEBIAN}: control and upstream/metadata name the homepage ${HOMEPAGE}")
+  message("${CONTROL}: Homepage ${HOMEPAGE}, and the repository under it")
 endif()
