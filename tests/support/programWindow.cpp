@@ -61,14 +61,18 @@ ProgramWindow::~ProgramWindow()
     all.insert(all.end(), arguments.begin(), arguments.end());
     const std::string programFolder = workDir.empty() ? folder.path : workDir;
     std::string startFolder = programFolder;
+    // Started from the home folder, which tests that run at once share, what
+    // it writes goes into the test's own folder.
+    std::string outputFolder;
     if (throughLauncher) {
         const char* home = std::getenv("HOME");
         if (!home || !std::filesystem::is_directory(home))
             return ::testing::AssertionFailure() << "no home folder (HOME) to start " << command[0] << " from";
         startFolder = home;
+        outputFolder = folder.path;
         variables.push_back("OKEL_TEXTURE_DIR=" + programFolder);
     }
-    run = startProgram(command[0], startFolder, all, variables);
+    run = startProgram(command[0], startFolder, all, variables, outputFolder);
     if (run.pid <= 0)
         return ::testing::AssertionFailure() << "cannot start " << command[0];
     window = findWindowByTitle(display, title, startTimeout);
