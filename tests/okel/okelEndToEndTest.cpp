@@ -5,6 +5,10 @@
 // (-VIEW_SIZE/2 .. VIEW_SIZE/2 in x and y, stretched over the 1024 x 768
 // window) and from the glyph boxes' sizes and places in the word.
 //
+// Testing an installed tree (OKEL_INSTALLED_PREFIX), the same tests start
+// the installed launcher (OKEL_COMMAND) from the user's home folder, and it
+// runs the installed program (OKEL_PROGRAM) in the test's folder.
+//
 // GoogleTest and the support headers come before any X11 header: Xlib's
 // macros would clash with GoogleTest's names.
 #include <gtest/gtest.h>
@@ -96,7 +100,7 @@ int distinctColours(const Picture& picture, const PixelRect& rect)
 // happened.
 class OkelRun : public ::testing::Test, protected OkelWindow {
 protected:
-    OkelRun() : OkelWindow({OKEL_PROGRAM}) {}
+    OkelRun() : OkelWindow({OKEL_COMMAND}, OKEL_THROUGH_LAUNCHER) {}
     void SetUp() override { ASSERT_TRUE(openDisplay()); }
 };
 
@@ -120,7 +124,7 @@ protected:
 // launched once for the suite: these tests only look at its first frames.
 class OkelStart : public SharedLaunch<OkelWindow> {
 protected:
-    static void SetUpTestSuite() { share(new OkelWindow({OKEL_PROGRAM})); }
+    static void SetUpTestSuite() { share(new OkelWindow({OKEL_COMMAND}, OKEL_THROUGH_LAUNCHER)); }
     const Picture& start = program->start;
     const Rgb metal = solidColourOf("metal6464.raw");
     const Rgb star = solidColourOf("star1024.raw");
@@ -523,7 +527,22 @@ TEST_F(OkelRun, BackdropFileTurnedIntoANamedPipeWhileRunningReadsNothing)
 
 TEST_F(OkelRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
 {
-    expectEndsAtOnceWithoutDisplay(OKEL_PROGRAM, folder.path);
+    expectEndsAtOnceWithoutDisplay(OKEL_COMMAND, folder.path);
+}
+
+// Escape ends the program at once with status 1, and its window goes,
+// without a word. Started through the installed launcher, the status is the
+// program's own: the launcher has become the program (exec).
+TEST_F(OkelProgram, EscapeEndsItWithStatusOneAndItsWindowGoes)
+{
+    press(XK_Escape);
+    int status = -1;
+    ASSERT_TRUE(waitForExit(run, FRAME_TIMEOUT, status)) << "okel still runs; " << outputs();
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, FRAME_TIMEOUT))
+        << "its window stayed";
+    EXPECT_EQ(outputOf(run), "");
+    EXPECT_EQ(errorsOf(run), "");
 }
 
 // X refuses a window of 0 x 0 pixels (BadValue), so the test does what a

@@ -7,6 +7,10 @@
 // surface must show follows from the eye, the view's frustum and the places
 // of the blocks and walls.
 //
+// Testing an installed tree (OKEL_INSTALLED_PREFIX), the same tests start
+// the installed launcher (OKELWALK_COMMAND) from the user's home folder, and
+// it runs the installed program (OKELWALK_PROGRAM) in the test's folder.
+//
 // GoogleTest and the support headers come before any X11 header: Xlib's
 // macros would clash with GoogleTest's names.
 #include <gtest/gtest.h>
@@ -45,7 +49,7 @@ const PixelRect WHOLE_VIEW{0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1};
 // whatever happened.
 class WalkRun : public ::testing::Test, protected WalkWindow {
 protected:
-    WalkRun() : WalkWindow({OKELWALK_PROGRAM}) {}
+    WalkRun() : WalkWindow({OKELWALK_COMMAND}, OKEL_THROUGH_LAUNCHER) {}
     void SetUp() override { ASSERT_TRUE(openDisplay()); }
 };
 
@@ -64,7 +68,7 @@ protected:
 // the suite: these tests only look at it.
 class WalkStart : public SharedLaunch<WalkWindow> {
 protected:
-    static void SetUpTestSuite() { share(new WalkWindow({OKELWALK_PROGRAM})); }
+    static void SetUpTestSuite() { share(new WalkWindow({OKELWALK_COMMAND}, OKEL_THROUGH_LAUNCHER)); }
     WalkWindow* const walk = program;
 };
 
@@ -442,7 +446,7 @@ INSTANTIATE_TEST_SUITE_P(Matrix, WalkBadInputRun, ::testing::ValuesIn(WALK_BAD_I
 
 TEST_F(WalkRun, DisplayThatDoesNotExistEndsAtOnceWithGlutsMessage)
 {
-    expectEndsAtOnceWithoutDisplay(OKELWALK_PROGRAM, folder.path);
+    expectEndsAtOnceWithoutDisplay(OKELWALK_COMMAND, folder.path);
 }
 
 // X refuses a window of 0 x 0 pixels (BadValue), so the test does what a

@@ -34,8 +34,8 @@ const ViewBox STATUS_AREA{-192, -192, 100, -168};
 const ViewBox STATUS_LINE1{-192, -180.5, 100, -168};
 const ViewBox STATUS_LINE2{-192, -192, 100, -180.5};
 
-OkelWindow::OkelWindow(std::vector<std::string> command)
-    : ProgramWindow(std::move(command), OKEL_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT)
+OkelWindow::OkelWindow(std::vector<std::string> command, bool throughLauncher)
+    : ProgramWindow(std::move(command), OKEL_TITLE, WINDOW_WIDTH, WINDOW_HEIGHT, throughLauncher)
 {
 }
 

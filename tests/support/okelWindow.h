@@ -46,7 +46,7 @@ extern const ViewBox STATUS_LINE1;
 extern const ViewBox STATUS_LINE2;
 
 struct OkelWindow : ProgramWindow {
-    explicit OkelWindow(std::vector<std::string> command);
+    explicit OkelWindow(std::vector<std::string> command, bool throughLauncher = false);
 
     // Starts the program and waits until its window shows the word's first
     // glyph, the checker picture, which needs no file. The first frame draws

@@ -1,6 +1,8 @@
 // The end-to-end tests' view of a program on the test display or a desktop's.
 #include "programWindow.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,8 +21,10 @@ bool reportsGlError(const std::string& errors)
 
 } // namespace
 
-ProgramWindow::ProgramWindow(std::vector<std::string> command, std::string title, int width, int height)
-    : command(std::move(command)), title(std::move(title)), width(width), height(height)
+ProgramWindow::ProgramWindow(std::vector<std::string> command, std::string title, int width, int height,
+                             bool throughLauncher)
+    : command(std::move(command)), title(std::move(title)), width(width), height(height),
+      throughLauncher(throughLauncher)
 {
 }
 
@@ -55,7 +59,20 @@ ProgramWindow::~ProgramWindow()
         variables.push_back("DISPLAY=" + desktop->xwaylandName);
     std::vector<std::string> all(command.begin() + 1, command.end());
     all.insert(all.end(), arguments.begin(), arguments.end());
-    run = startProgram(command[0], workDir.empty() ? folder.path : workDir, all, variables);
+    const std::string programFolder = workDir.empty() ? folder.path : workDir;
+    std::string startFolder = programFolder;
+    // Started from the home folder, which tests that run at once share, what
+    // it writes goes into the test's own folder.
+    std::string outputFolder;
+    if (throughLauncher) {
+        const char* home = std::getenv("HOME");
+        if (!home || !std::filesystem::is_directory(home))
+            return ::testing::AssertionFailure() << "no home folder (HOME) to start " << command[0] << " from";
+        startFolder = home;
+        outputFolder = folder.path;
+        variables.push_back("OKEL_TEXTURE_DIR=" + programFolder);
+    }
+    run = startProgram(command[0], startFolder, all, variables, outputFolder);
     if (run.pid <= 0)
         return ::testing::AssertionFailure() << "cannot start " << command[0];
     window = findWindowByTitle(display, title, startTimeout);

@@ -34,9 +34,11 @@ constexpr std::chrono::seconds FRAME_TIMEOUT{20};
 class ProgramWindow {
 public:
     // `command` is the program to start and the arguments that come before
-    // a test's own: the built program alone, or wine and a Windows program;
-    // `title` is its window's, `width` x `height` its size.
-    ProgramWindow(std::vector<std::string> command, std::string title, int width, int height);
+    // a test's own: the built program alone, or wine and a Windows program,
+    // or an installed launcher (`throughLauncher`); `title` is its window's,
+    // `width` x `height` its size.
+    ProgramWindow(std::vector<std::string> command, std::string title, int width, int height,
+                  bool throughLauncher = false);
     ~ProgramWindow();
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
@@ -46,7 +48,10 @@ public:
     ::testing::AssertionResult openDisplay();
 
     // Starts the program in `workDir` (the scratch folder when empty) with
-    // the arguments and `environment`, and waits until its window shows.
+    // the arguments and `environment`, and waits until its window shows. A
+    // launcher starts from the user's home folder (HOME), as from a desktop
+    // menu, with OKEL_TEXTURE_DIR naming that folder: it changes to it and
+    // starts the program there.
     ::testing::AssertionResult launchProgram(const std::vector<std::string>& arguments = {});
 
     // What a window of the program shows now; on a desktop, what the
@@ -73,6 +78,7 @@ public:
     const std::string title;
     const int width;
     const int height;
+    const bool throughLauncher;
     // The Wayland desktop the program runs on, through its Xwayland; the
     // test display itself when null. Set before openDisplay.
     WestonDesktop* desktop = nullptr;

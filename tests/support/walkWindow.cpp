@@ -34,8 +34,8 @@ Viewer turnedTo(double heading)
 const ArrowWalk WALK_FORWARD{"UpWalksTowardsTheWord", XK_Up, 40, walkedTo(3.0), -1.0, 10, 200};
 const ArrowWalk TURN_LEFT{"LeftTurnsToTheSideWall", XK_Left, 60, turnedTo(90.0), -4.5, 90, 330};
 
-WalkWindow::WalkWindow(std::vector<std::string> command)
-    : ProgramWindow(std::move(command), WALK_TITLE, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE)
+WalkWindow::WalkWindow(std::vector<std::string> command, bool throughLauncher)
+    : ProgramWindow(std::move(command), WALK_TITLE, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE, throughLauncher)
 {
 }
 

@@ -54,7 +54,7 @@ extern const ArrowWalk TURN_LEFT;
 // of the solid texture files (written into the current folder, the scratch
 // folder) and waits for the first frame of the word, which `start` keeps.
 struct WalkWindow : ProgramWindow {
-    explicit WalkWindow(std::vector<std::string> command);
+    explicit WalkWindow(std::vector<std::string> command, bool throughLauncher = false);
     ::testing::AssertionResult launch(const std::vector<std::string>& arguments = {});
     ::testing::AssertionResult launchWithSolidTextures();
 

@@ -53,11 +53,12 @@ std::vector<char*> argumentVector(const std::vector<std::string>& words)
 } // namespace
 
 ProgramRun startProgram(const std::string& path, const std::string& workDir, const std::vector<std::string>& arguments,
-                        const std::vector<std::string>& environment)
+                        const std::vector<std::string>& environment, const std::string& outputFolder)
 {
     ProgramRun run;
-    run.outputPath = workDir + "/program-output.txt";
-    run.errorPath = workDir + "/program-errors.txt";
+    const std::string outputs = outputFolder.empty() ? workDir : outputFolder;
+    run.outputPath = outputs + "/program-output.txt";
+    run.errorPath = outputs + "/program-errors.txt";
     // Built before the fork: the child only execs. The command line as it
     // is, and with the emulator in front.
     std::vector<std::string> command = {path};

@@ -34,10 +34,12 @@ extern std::string programEmulator;
 
 // Starts the program in the folder, with `arguments` after its name on its
 // command line. Each `environment` entry "NAME=value" sets a variable for
-// it, and a bare "NAME" removes one it would otherwise inherit.
+// it, and a bare "NAME" removes one it would otherwise inherit. What it
+// writes goes into files in `outputFolder`, the folder it starts in when
+// that is empty.
 ProgramRun startProgram(const std::string& path, const std::string& workDir,
                         const std::vector<std::string>& arguments = {},
-                        const std::vector<std::string>& environment = {});
+                        const std::vector<std::string>& environment = {}, const std::string& outputFolder = {});
 
 // Waits for the program to end; true with its exit status (or 128 + signal)
 // if it did within the timeout.
