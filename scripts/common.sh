@@ -28,14 +28,15 @@ versionOf() { (source "$1/facts.sh" && echo "$version"); }
 supportedReleases=(bookworm trixie)
 machineRelease=$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release)
 
-# The machine-wide folder of the roots of other Debian releases that
-# scripts/root makes and every clone on the machine shares.
-okelRoots=${OKEL_ROOTS:-/var/cache/okel/roots}
+# The machine-wide cache of the clean roots of the supported releases, one
+# tarball each, that scripts/debian makes and every clone on the machine
+# shares; chrootTarball RELEASE names the release's (gzipped, as piuparts
+# wants it).
+okelChroots=${OKEL_CHROOTS:-/var/cache/okel/chroots}
+chrootTarball() { echo "$okelChroots/$1.tar.gz"; }
 
 cleanupPids=()
 cleanupPaths=()
-cleanupMounts=()
-cleanupRoots=()
 
 # stopOnExit PID...: ends these processes, and waits for them, when the
 # script ends.
@@ -43,22 +44,6 @@ stopOnExit() { cleanupPids+=("$@"); }
 
 # removeOnExit PATH...: removes these files or folders when the script ends.
 removeOnExit() { cleanupPaths+=("$@"); }
-
-# unmountOnExit PATH...: unmounts these mount points when the script ends,
-# the last mounted first, before any file is removed.
-unmountOnExit() { cleanupMounts+=("$@"); }
-
-# stopProcessesInOnExit DIR...: ends every process that runs inside these
-# root folders (chroot) when the script ends, before their mounts go.
-stopProcessesInOnExit() { cleanupRoots+=("$@"); }
-
-# processesIn DIR: the processes whose root is that folder.
-processesIn() {
-  local process
-  for process in /proc/[0-9]*; do
-    [[ "$(readlink "$process/root" 2>/dev/null)" != "$1" ]] || echo "${process#/proc/}"
-  done
-}
 
 # makeTemp VARIABLE [-d]: a new temporary file (or with -d a folder), removed
 # when the script ends, its path in VARIABLE.
@@ -68,37 +53,16 @@ makeTemp() {
   removeOnExit "$path"
 }
 
-# Stops the processes the last started first, each before the next (and
-# before them all, whatever runs inside a root): a program that runs on a
-# display, such as the compositor on the virtual display, ends before that
-# display does and can leave nothing behind.
+# Stops the processes the last started first, each before the next: a
+# program that runs on a display, such as the compositor on the virtual
+# display, ends before that display does and can leave nothing behind.
 cleanUp() {
   local status=$?
   trap - EXIT INT TERM
-  # Whatever runs in a root is asked to end first, and after a few seconds
-  # made to: a script there may be waiting for its own commands to end.
-  local dir tries left
-  for dir in "${cleanupRoots[@]}"; do
-    left=$(processesIn "$dir")
-    [[ -z "$left" ]] || kill $left 2>/dev/null || true
-    for ((tries = 0; tries < 50; tries++)); do
-      left=$(processesIn "$dir")
-      [[ -n "$left" ]] || break
-      sleep 0.1
-    done
-    [[ -z "$left" ]] || kill -KILL $left 2>/dev/null || true
-  done
   local i
   for ((i = ${#cleanupPids[@]} - 1; i >= 0; i--)); do
     kill "${cleanupPids[i]}" 2>/dev/null || true
     wait "${cleanupPids[i]}" 2>/dev/null || true
-  done
-  # A mount still in use (a process in a root that outlived its script)
-  # is detached at once and goes when that process does.
-  for ((i = ${#cleanupMounts[@]} - 1; i >= 0; i--)); do
-    if mountpoint -q "${cleanupMounts[i]}"; then
-      umount "${cleanupMounts[i]}" 2>/dev/null || umount --lazy "${cleanupMounts[i]}" || true
-    fi
   done
   if ((${#cleanupPaths[@]} > 0)); then
     rm -rf --one-file-system "${cleanupPaths[@]}"
