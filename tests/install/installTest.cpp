@@ -1,11 +1,8 @@
 // Tests of the installed viewers: the build is installed with `cmake
-// --install` (into a prefix, or staged with DESTDIR) or the Debian packages
-// are unpacked, in scratch folders, and the launchers are started from an
-// unrelated folder on the test display. A launcher becomes the program
-// itself (exec), so the process shows which program runs and in which
-// folder it reads its textures. The tests of the packages (Packages/*,
-// Packaged.*) need Debian's tools, and are run only where the build makes
-// the packages (OKEL_PACKAGE_TESTS).
+// --install` (into a prefix, or staged with DESTDIR) in scratch folders,
+// and the launchers are started from an unrelated folder on the test
+// display. A launcher becomes the program itself (exec), so the process
+// shows which program runs and in which folder it reads its textures.
 //
 // Testing a tree installed already (INSTALLED_PREFIX, such as /usr where
 // the Debian packages are installed), the tests that need no install of
@@ -82,33 +79,6 @@ std::string install(const std::string& prefix)
         return INSTALLED_PREFIX;
     runCommand(makeFolder("."), {CMAKE_PROGRAM, "--install", BUILD_DIR, "--prefix", prefix});
     return fs::canonical(prefix).string();
-}
-
-// The packages made by `cpack` in the build folder: the programs for the
-// build's architecture and their data for all.
-std::vector<std::string> packages()
-{
-    std::vector<std::string> found;
-    for (const std::string name : {"okel_" OKEL_VERSION "_", "okel-data_" OKEL_VERSION "_all"}) {
-        int count = 0;
-        for (const fs::directory_entry& entry : fs::directory_iterator(BUILD_DIR))
-            if (entry.path().filename().string().rfind(name, 0) == 0 && entry.path().extension() == ".deb") {
-                found.push_back(entry.path().string());
-                ++count;
-            }
-        EXPECT_EQ(count, 1) << name << "*.deb in " << BUILD_DIR;
-    }
-    return found;
-}
-
-// Unpacks both packages into one folder, as installing them together does;
-// returns the folder that stands for /usr.
-std::string unpackPackages(const std::string& root)
-{
-    const std::string folder = makeFolder(root);
-    for (const std::string& package : packages())
-        runCommand(folder, {DPKG_DEB, "-x", package, folder});
-    return folder + "/usr";
 }
 
 // What a command writes on standard output, once it has ended.
@@ -225,8 +195,6 @@ Laid movedAndLinked(const std::string& program)
     return {moved, link};
 }
 
-Laid unpacked(const std::string&) { return {unpackPackages("root"), ""}; }
-
 class InstalledTree : public Installed, public ::testing::WithParamInterface<TreeCase> {};
 
 TEST_P(InstalledTree, LauncherStartsTheProgramInTheTextureFolderFromAnywhere)
@@ -247,8 +215,6 @@ INSTANTIATE_TEST_SUITE_P(Layouts, InstalledTree,
                          ::testing::Values(TreeCase{"OkelInstalled", "okel", installed},
                                            TreeCase{"OkelwalkInstalled", "okelwalk", installed},
                                            TreeCase{"PrefixMovedAndLauncherLinked", "okelwalk", movedAndLinked}),
-                         caseName);
-INSTANTIATE_TEST_SUITE_P(Packages, InstalledTree, ::testing::Values(TreeCase{"PackageUnpacked", "okelwalk", unpacked}),
                          caseName);
 
 TEST_F(Installed, TextureFolderFromTheEnvironmentIsTheOneRead)
@@ -380,35 +346,6 @@ TEST_F(Installed, EveryPlaceThatNamesTheVersionNamesTheProjects)
         const std::string page = outputOfCommand({"/bin/gzip", "-dc", prefix + "/share/man/man6/" + program + ".6.gz"});
         EXPECT_NE(page.substr(0, page.find('\n')).find("\"okel " OKEL_VERSION "\""), std::string::npos) << page;
     }
-}
-
-// The Debian packages, made by cpack in the build folder (install.package).
-class Packaged : public Installed {};
-
-// Both packages unpacked together give the tree that `cmake --install`
-// does, and what Debian keeps beside each package's files: its copyright
-// and changelog, and okel-data's lintian overrides.
-TEST_F(Packaged, UnpackedPackagesGiveTheInstalledTreeAndTheirDocumentation)
-{
-    std::set<std::string> tree = treeOf(install("prefix"));
-    tree.insert({"share/doc/", "share/lintian/", "share/lintian/overrides/", "share/lintian/overrides/okel-data"});
-    for (const std::string package : {"okel", "okel-data"})
-        tree.insert({"share/doc/" + package + "/",
-                     "share/doc/" + package + "/copyright",
-                     "share/doc/" + package + "/changelog.gz"});
-    EXPECT_EQ(treeOf(unpackPackages("root")), tree);
-}
-
-// The packages' names and control files name the project's version, and
-// the programs depend on the data of their version.
-TEST_F(Packaged, EveryPackageNamesTheProjectsVersion)
-{
-    for (const std::string& package : packages()) {
-        EXPECT_NE(fs::path(package).filename().string().find("_" OKEL_VERSION "_"), std::string::npos) << package;
-        EXPECT_EQ(outputOfCommand({DPKG_DEB, "--field", package, "Version"}), OKEL_VERSION "\n") << package;
-    }
-    const std::string depends = outputOfCommand({DPKG_DEB, "--field", packages()[0], "Depends"});
-    EXPECT_EQ(depends.rfind("okel-data (= " OKEL_VERSION "), ", 0), 0u) << depends;
 }
 
 } // namespace

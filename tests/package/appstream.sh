@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# appstream.sh APPSTREAMCLI validate FILE... | validate-tree FOLDER: the
-# AppStream metadata passes appstreamcli's pedantic validation, and it makes
-# no remark at all, not even an info (such as a deprecated tag), but one:
-# AppStream before 1.0 does not know the developer element, AppStream
-# 1.0's form of the developer, and says so.
+# appstream.sh APPSTREAMCLI validate FILE...: the AppStream metadata passes
+# appstreamcli's pedantic validation, and it makes no remark at all, not
+# even an info (such as a deprecated tag), but one: AppStream before 1.0
+# does not know the developer element, AppStream 1.0's form of the
+# developer, and says so.
 set -euo pipefail
 appstreamcli=$1
 shift
