@@ -47,7 +47,7 @@ void stepAxis(float& value)
     if (value > 1.0)
         value = -1.0f;
     else
-        value = static_cast<float>(value + 0.1);
+        value += 0.1;
 }
 
 // Moves the camera one step along x as seen on the screen: the direction

@@ -9,9 +9,6 @@
 //   page down    tilt the head down 1 degree
 // Nothing is clamped: the viewer may walk through glyphs and walls, and may
 // tilt the head past the vertical.
-//
-// The arithmetic runs in double precision from the float state, and each
-// result is stored back as a float.
 #include "navigation.h"
 
 #include <GL/freeglut.h>
@@ -22,35 +19,43 @@
 
 namespace {
 
-constexpr float TURN_STEP = 1.5f;
+// The state is float and the steps double: `x += STEP` adds in double
+// precision and stores the sum back as a float.
+constexpr double TURN_STEP = 1.5;
 constexpr float WALK_STEP = 0.05f;
-constexpr float TILT_STEP = 1.0f;
-constexpr float BOB_STEP = 30.0f;
+constexpr double TILT_STEP = 1.0;
+constexpr double BOB_STEP = 30.0;
 constexpr float BOB_LAST = 359.0f;
 constexpr double BOB_FACTOR = 0.1;
-constexpr float LAMP_STEP = 0.5f;
-constexpr float FULL_TURN = 360.0f;
+constexpr double LAMP_STEP = 0.5;
+constexpr double FULL_TURN = 360.0;
 
 // The walking direction on the floor is (-sin h, 0, -cos h) for heading h;
 // direction +1 walks forwards, -1 backwards.
 void step(double direction)
 {
     const double r = static_cast<double>(heading) * degToRad;
-    eyeX = static_cast<float>(eyeX - direction * WALK_STEP * std::sin(r));
-    eyeZ = static_cast<float>(eyeZ - direction * WALK_STEP * std::cos(r));
+    eyeX -= direction * WALK_STEP * std::sin(r);
+    eyeZ -= direction * WALK_STEP * std::cos(r);
 }
 
 void setBobHeight() { bobHeight = static_cast<float>(BOB_FACTOR * std::sin(static_cast<double>(bobPhase) * degToRad)); }
 
 void bobForwards()
 {
-    bobPhase = bobPhase < BOB_LAST ? static_cast<float>(static_cast<double>(bobPhase) + BOB_STEP) : 0.0f;
+    if (bobPhase < BOB_LAST)
+        bobPhase += BOB_STEP;
+    else
+        bobPhase = 0.0f;
     setBobHeight();
 }
 
 void bobBackwards()
 {
-    bobPhase = bobPhase > 1.0f ? static_cast<float>(static_cast<double>(bobPhase) - BOB_STEP) : BOB_LAST;
+    if (bobPhase > 1.0f)
+        bobPhase -= BOB_STEP;
+    else
+        bobPhase = BOB_LAST;
     setBobHeight();
 }
 
@@ -59,9 +64,9 @@ void bobBackwards()
 void specialKey(int key, int /*x*/, int /*y*/)
 {
     if (key == GLUT_KEY_RIGHT)
-        heading = static_cast<float>(static_cast<double>(heading) - TURN_STEP);
+        heading -= TURN_STEP;
     else if (key == GLUT_KEY_LEFT)
-        heading = static_cast<float>(static_cast<double>(heading) + TURN_STEP);
+        heading += TURN_STEP;
     else if (key == GLUT_KEY_UP) {
         step(+1.0);
         bobForwards();
@@ -69,17 +74,17 @@ void specialKey(int key, int /*x*/, int /*y*/)
         step(-1.0);
         bobBackwards();
     } else if (key == GLUT_KEY_PAGE_DOWN)
-        tilt = static_cast<float>(static_cast<double>(tilt) + TILT_STEP);
+        tilt += TILT_STEP;
     else if (key == GLUT_KEY_PAGE_UP)
-        tilt = static_cast<float>(static_cast<double>(tilt) - TILT_STEP);
+        tilt -= TILT_STEP;
     redisplayView();
 }
 
 void animateLamp()
 {
-    lampAngle = static_cast<float>(static_cast<double>(lampAngle) + LAMP_STEP);
+    lampAngle += LAMP_STEP;
     if (lampAngle > FULL_TURN)
-        lampAngle = static_cast<float>(static_cast<double>(lampAngle) - FULL_TURN);
+        lampAngle -= FULL_TURN;
     // GLUT does not choose a current window for the idle callback.
     redisplayView();
 }
