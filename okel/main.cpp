@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(1024, 768);
     glutInitWindowPosition(0, 0);
-    glutCreateWindow(WINDOW_TITLE); // the title set in the top-level CMakeLists.txt
+    glutCreateWindow(OKEL_TITLE); // set in the top-level CMakeLists.txt
     glutDisplayFunc(drawScene);
     glutReshapeFunc(reshapeScene);
     glutMouseFunc(mouseButton);

@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(500, 500);
     glutInitWindowPosition(100, 150);
-    mainWindow = glutCreateWindow(WINDOW_TITLE); // the title set in the top-level CMakeLists.txt
+    mainWindow = glutCreateWindow(OKELWALK_TITLE); // set in the top-level CMakeLists.txt
     glutReshapeFunc(reshapeView);
     glutDisplayFunc(drawMainWindow);
     glutSpecialFunc(specialKey);

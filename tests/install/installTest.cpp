@@ -124,7 +124,7 @@ protected:
         stopProgram(run);
         if (!display)
             return;
-        for (const char* title : {OKEL_TITLE, WALK_TITLE})
+        for (const char* title : {OKEL_TITLE, OKELWALK_TITLE})
             waitUntil([&] { return findWindowByTitle(display, title, 0ms) == 0; }, 10s);
         XCloseDisplay(display);
     }
@@ -136,7 +136,7 @@ protected:
     {
         const bool walk = fs::path(launcher).filename() == "okelwalk";
         run = startIn(elsewhere, {launcher}, textureDir);
-        const Window window = findWindowByTitle(display, walk ? WALK_TITLE : OKEL_TITLE, START_TIMEOUT);
+        const Window window = findWindowByTitle(display, walk ? OKELWALK_TITLE : OKEL_TITLE, START_TIMEOUT);
         ASSERT_NE(window, 0u) << launcher << " showed no window; its output:\n" << allOutputOf(run);
         const auto framed = [&] {
             const Picture picture = grabWindow(display, window);

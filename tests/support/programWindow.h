@@ -29,7 +29,7 @@
 constexpr std::chrono::seconds START_TIMEOUT{30};
 constexpr std::chrono::seconds FRAME_TIMEOUT{20};
 
-// OKEL_TITLE and WALK_TITLE, the titles of the two programs' windows, come from the build.
+// OKEL_TITLE and OKELWALK_TITLE, the programs' window titles, come from the build.
 
 class ProgramWindow {
 public:

@@ -35,7 +35,7 @@ const ArrowWalk WALK_FORWARD{"UpWalksTowardsTheWord", XK_Up, 40, walkedTo(3.0), 
 const ArrowWalk TURN_LEFT{"LeftTurnsToTheSideWall", XK_Left, 60, turnedTo(90.0), -4.5, 90, 330};
 
 WalkWindow::WalkWindow(std::vector<std::string> command, bool throughLauncher)
-    : ProgramWindow(std::move(command), WALK_TITLE, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE, throughLauncher)
+    : ProgramWindow(std::move(command), OKELWALK_TITLE, WALK_WINDOW_SIZE, WALK_WINDOW_SIZE, throughLauncher)
 {
 }
 

@@ -131,7 +131,7 @@ TEST(OkelwalkExe, ReportsTheMissingFileInAWindowsLineAndTakesTheWalkingKeys)
         walk.press(key, 20);
     int status = 0;
     EXPECT_FALSE(waitForExit(walk.run, 3s, status)) << "okelwalk.exe ended with status " << status;
-    EXPECT_NE(findWindowByTitle(walk.display, WALK_TITLE, 0ms), 0u);
+    EXPECT_NE(findWindowByTitle(walk.display, OKELWALK_TITLE, 0ms), 0u);
 }
 
 // The major version of the Wine that runs the tests, from `wine --version`
