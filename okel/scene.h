@@ -1,12 +1,9 @@
 // Scene state and window set-up of the letter-scene viewer.
 //
-// The scene state is a set of process-wide variables that exist with their
-// start values before the window opens and live for the whole run. The
-// keyboard, mouse and idle handlers write them; the frame reads them.
-// OKEL_SCENE_STATE lists each with its start value; the list declares,
-// defines and resets them, and the tests compare whole states by it, so a
-// new variable is one line (a list, not a start-value constant per
-// variable, for that reason).
+// The scene state is process-wide: the input and idle handlers write it,
+// the frame reads it. OKEL_SCENE_STATE lists each variable with its start
+// value; the list declares, defines and resets them, and the tests compare
+// whole states by it.
 #pragma once
 
 #include <GL/gl.h>

@@ -5,8 +5,7 @@
 // variables: the special-key and idle callbacks write them, the 3D view's
 // frame reads them. OKELWALK_SCENE_STATE lists each with its start value;
 // the list declares, defines and resets them, and the tests compare whole
-// states by it, so a new variable is one line (a list, not a start-value
-// constant per variable, for that reason).
+// states by it.
 #pragma once
 
 #include <GL/gl.h>

@@ -45,9 +45,8 @@ extern const ViewBox GLYPH1_COLUMN;
 ::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face);
 
 // The word's ten boxes as they stand in the view box at the start (in
-// view-box units): the glyph
-// position (1 to 4) each belongs to, and whether it is turned a quarter
-// (glyph B's are), which turns its texture with it.
+// view-box units): the glyph position (1 to 4) each belongs to, and whether
+// it is turned a quarter (glyph B's are), which turns its texture with it.
 struct WordBox : ViewBox {
     const char* name;
     int glyph;
