@@ -547,6 +547,62 @@ TEST_F(Frame, BigScaleTriplesTheWordAndPutsTheBackdropBeyondTheFarPlane)
     EXPECT_GT(countNear(picture, 0, 726, 700, 760, WHITE), 400) << "the status text keeps its size";
 }
 
+// Glyph B's middle bar in the tripled view, 4 pixels to a glyph unit
+// across, under the gradient: at each of its ends the bar's texture gives
+// way to the upright's, whose faces lie in the bar's plane, where the
+// boxes' places put the end. Every pixel by the ends shows the texel that
+// the box its centre lies in gives, but for those within half a texel (and
+// a pixel) of a face's edge, which the filter blends with the far side of
+// the texture. A bar a glyph unit longer or shorter at each end moves its
+// ends by 4 pixels.
+TEST_F(Frame, TripledGlyphBsMiddleBarEndsWhereItsBoxDoes)
+{
+    writeGradientMetal();
+    glyphSlot3 = 2;
+    bigScale = 1;
+    const Picture picture = drawFrames();
+    keepForFailure(picture, "tripled-bar");
+    // What the ray through a pixel's centre meets in the untripled word.
+    const auto hitAt = [](int column, int row) {
+        CameraRay ray = cameraRay(column, row);
+        for (double& a : ray.origin)
+            a /= 3;
+        return castBoxRay(ray);
+    };
+    const int bar = 8;
+    const WordBox& b = WORD_BOXES[bar];
+    ASSERT_STREQ(b.name, "B middle bar");
+    int checked[2] = {0, 0}, wrong = 0;
+    for (const double end : {b.left, b.right})
+        for (int row = py(3 * b.top); row <= py(3 * b.bottom); ++row)
+            for (int column = px(3 * end) - 12; column <= px(3 * end) + 12; ++column) {
+                const BoxHit hit = hitAt(column, row);
+                if (!hit.clear || hit.box < 0)
+                    continue;
+                // How far s and t move from one pixel to the next on the
+                // same face.
+                double step = 0;
+                for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+                    const BoxHit other = hitAt(column + dx, row + dy);
+                    if (other.box == hit.box)
+                        step = std::max({step, std::abs(other.s - hit.s), std::abs(other.t - hit.t)});
+                }
+                const double margin = 0.5 / 64 + step;
+                if (std::min(hit.s, hit.t) < margin || std::max(hit.s, hit.t) > 1 - margin)
+                    continue;
+                ++checked[hit.box == bar ? 0 : 1];
+                const Rgb texel{
+                    static_cast<int>(std::lround(256 * hit.s)), static_cast<int>(std::lround(256 * hit.t)), 60};
+                ::testing::AssertionResult right = probe(picture, column, row, texel, 4);
+                if (!right && ++wrong <= 5)
+                    ADD_FAILURE() << right.message() << " on " << WORD_BOXES[hit.box].name << " at s " << hit.s
+                                  << ", t " << hit.t;
+            }
+    EXPECT_EQ(wrong, 0) << "pixels by the bar's ends that show the wrong box's texel";
+    EXPECT_GT(checked[0], 500) << "the bar is hardly seen";
+    EXPECT_GT(checked[1], 500) << "the uprights are hardly seen";
+}
+
 TEST_F(Frame, FromTheBackTheBackdropIsClippedAndTheMoonAndSpheresShow)
 {
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 7; // no white on the word
@@ -574,10 +630,13 @@ TEST_F(Frame, FromTheBackTheBackdropIsClippedAndTheMoonAndSpheresShow)
 // clusters is a disc of radius 4 pixels (1.5 units across, 2 up in the
 // spun frame) about its centre, and the moon a 60 x 80 rectangle, each
 // where the group's spin puts it, mirrored; the word hides some of them.
-// Every pixel about each sphere whose centre lies more than a pixel inside
-// its outline shows it white and every one more than a pixel outside shows
-// the black beyond the clipped backdrop; at each corner of the moon the
-// pixels either side of both edges show where it ends.
+// Every pixel about each sphere whose centre lies more than half a pixel
+// inside its outline shows it white and every one more than half a pixel
+// outside shows the black beyond the clipped backdrop, so a sphere a
+// quarter larger or smaller, its outline a pixel away, fails; at each corner
+// of the moon the pixels either side of both edges show where it ends. The
+// spheres show at this size only: tripled, they lie beyond the clipping
+// planes from every place the camera reaches.
 TEST_F(Frame, FromBehindEverySphereAndTheMoonStandWhereTheGroupPutsThem)
 {
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 7; // no white on the word
@@ -627,7 +686,7 @@ TEST_F(Frame, FromBehindEverySphereAndTheMoonStandWhereTheGroupPutsThem)
                     const double y = VIEW_SIZE / 2.0 - (row + 0.5) * VIEW_SIZE / HEIGHT;
                     const auto [sx, sy] = toSpun(x, y);
                     const double r = std::hypot((sx - centres[i][0]) / 1.5, (sy - centres[i][1]) / 2);
-                    if (hidden(x, y) || std::abs(r - 1) < 0.25)
+                    if (hidden(x, y) || std::abs(r - 1) < 0.125)
                         continue;
                     seen[i] += r < 0.25 ? 1 : 0;
                     EXPECT_TRUE(probe(picture, column, row, r < 1 ? WHITE : BLACK))

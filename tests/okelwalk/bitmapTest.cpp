@@ -205,6 +205,14 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
     std::generate(noise.begin(), noise.end(), [&] { return random() & 0xFF; });
     Bytes truncated = build24BitFile(64, 64, false, 0);
     truncated.resize(truncated.size() / 2);
+    // Short by fewer bytes than the pixels' offset (54, and 154 past a
+    // gap): a size check that added the offset instead of taking it away
+    // would let the rows run past the end of the file. Rows of 5 pixels take
+    // 15 bytes and 1 of padding, so 2 bytes short cuts into the last pixel.
+    Bytes lastPixelShort = build24BitFile(5, 4, false, 0);
+    lastPixelShort.resize(lastPixelShort.size() - 2);
+    Bytes rowsShort = build24BitFile(5, 8, false, 100);
+    rowsShort.resize(rowsShort.size() - 100);
     fs::create_directory(folder / "folder.bmp");
     const std::pair<const char*, std::string> cases[] = {
         {"missing file", (folder / "missing.bmp").string()},
@@ -212,6 +220,9 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
         {"directory", (folder / "folder.bmp").string()},
         {"random bytes", writeFile("noise.bmp", noise)},
         {"truncated pixels", writeFile("truncated.bmp", truncated)},
+        {"last pixel one byte short", writeFile("lastPixelShort.bmp", lastPixelShort)},
+        {"100 bytes short of rows that start 154 bytes in", writeFile("rowsShort.bmp", rowsShort)},
+        {"zero width", writeFile("zeroWidth.bmp", bmpFile(0, 4, 24, 0, {}, 0, Bytes(16, 0x40)))},
         {"100000 x 100000 pixels", writeFile("huge.bmp", bmpFile(100000, 100000, 24, 0, {}, 0, Bytes(64, 0)))},
         {"1,080 bytes of RLE8 claiming 16384 x 16384 with only an end-of-picture code",
          writeFile("claims.bmp", bmpFile(16384, 16384, 8, 1, BLACK_PALETTE, 0, {0, 1}))},
@@ -222,6 +233,13 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
         Bitmap bitmap;
         ASSERT_TRUE(decodeBitmap(small.data(), small.size(), bitmap));
         EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap));
+        expectEmpty(bitmap);
+    }
+    // The short files from memory of exactly their size, where a read past
+    // the end shows under the sanitizers.
+    for (const Bytes* file : {&lastPixelShort, &rowsShort}) {
+        Bitmap bitmap;
+        EXPECT_FALSE(decodeBitmap(file->data(), file->size(), bitmap));
         expectEmpty(bitmap);
     }
 }
@@ -259,6 +277,24 @@ TEST_F(BitmapFileTest, PicturesWithinTheMemoryBudgetLoadAndLargerOnesAreRefused)
     path = writeFile("padded.bmp", bmpFile(4096, 4096, 24, 0, {}, 0, Bytes(64, 0)));
     fs::resize_file(path, std::uintmax_t(200) << 20);
     EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap));
+    expectEmpty(bitmap);
+
+    // The largest file worth reading holds the largest picture within the
+    // budget at 32 bits (4 file bytes for 3 decoded ones) and 1 MiB more for
+    // headers, palette and colour profile; a file of exactly that size is
+    // read, one byte more is refused unread. A small budget keeps the file
+    // small; the tail after the pixels is zeros (sparse).
+    const BitmapLimits smallBudget{64, 3 * 1024};
+    const std::uintmax_t largestFile = smallBudget.maxBytes / 3 * 4 + (std::uintmax_t(1) << 20);
+    const Bytes small = build24BitFile(5, 4, false, 0);
+    Bitmap expected;
+    ASSERT_TRUE(decodeBitmap(small.data(), small.size(), expected, smallBudget));
+    path = writeFile("largest.bmp", small);
+    fs::resize_file(path, largestFile);
+    ASSERT_TRUE(readBitmapFile(path.c_str(), bitmap, smallBudget)) << "a file of exactly the largest size";
+    expectSamePicture(expected, bitmap);
+    fs::resize_file(path, largestFile + 1);
+    EXPECT_FALSE(readBitmapFile(path.c_str(), bitmap, smallBudget)) << "a file one byte over the largest size";
     expectEmpty(bitmap);
 
     // A caller's own limits: the 4096 x 5461 picture loads with exactly its

@@ -149,6 +149,38 @@ TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsTh
     EXPECT_GT(green, area / 5);
 }
 
+// Each corner of the room seen from halfway between it and the middle of
+// the floor, looking straight at it: the two walls meet there with no gap,
+// so the clear colour shows nowhere, and both walls show half a unit from
+// the corner, at the eye's height and near the floor and the ceiling. A
+// wall moved along its own plane leaves a slit of the outside at one end.
+TEST_F(RoomFrame, WallsMeetAtEveryCornerWithNoGap)
+{
+    const Rgb magenta{255, 0, 255};
+    glClearColor(1, 0, 1, 0);
+    const double corners[][2] = {{-10.0, -10.0}, {10.0, -10.0}, {10.0, 10.0}, {-10.0, 10.0}};
+    for (const auto& [cx, cz] : corners) {
+        SCOPED_TRACE(::testing::Message() << "corner (" << cx << ", " << cz << ")");
+        // Turning left (positive heading) looks along -x, a heading of 0
+        // along -z.
+        const View v{cx / 2, cz / 2, std::atan2(-(cx - cx / 2), -(cz - cz / 2)) * 180.0 / M_PI, 0.0};
+        eyeX = static_cast<float>(v.eyeX);
+        eyeZ = static_cast<float>(v.eyeZ);
+        heading = static_cast<float>(v.heading);
+        tilt = 0.0f;
+        const Picture picture = frame("corner");
+        EXPECT_EQ(countNear(picture, 0, 0, WIDTH - 1, HEIGHT - 1, magenta), 0) << "the outside shows";
+        const double towardsX = cx > 0 ? -0.5 : 0.5, towardsZ = cz > 0 ? -0.5 : 0.5;
+        for (const double y : {FLOOR_Y + 0.5, EYE_HEIGHT, CEILING_Y - 0.5}) {
+            const Pixel alongX = viewPixel(cx + towardsX, y, cz, v), alongZ = viewPixel(cx, y, cz + towardsZ, v);
+            for (const Pixel& p : {alongX, alongZ})
+                ASSERT_TRUE(p.x >= 0 && p.x < WIDTH && p.y >= 0 && p.y < HEIGHT);
+            EXPECT_TRUE(shows(picture, alongX, isWall, "wall")) << "wall z = " << cz << " at height " << y;
+            EXPECT_TRUE(shows(picture, alongZ, isWall, "wall")) << "wall x = " << cx << " at height " << y;
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The blocks under a texture whose every texel tells where it is: texel
 // (column i, row j) is (i, j, 128), so a pixel of a block shows the texture
