@@ -3,8 +3,8 @@
 // corpus files in the common encodings and generated 24-bit pictures of
 // 256 x 256 (the programs' own size) and 1024 x 1024. stb_image does not
 // read RLE, so pal8rle has no stb_image row.
-#include "bitmap.h"
-#include "bmpWriter.h"
+#include "okelwalk/bitmap.h"
+#include "tests/support/bmpWriter.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP

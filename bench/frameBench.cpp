@@ -6,10 +6,10 @@
 
 #include <GL/freeglut.h>
 
-#include "frame.h"
-#include "scene.h"
-#include "textureFiles.h"
-#include "textures.h"
+#include "generated/textureFiles.h"
+#include "okel/frame.h"
+#include "okel/scene.h"
+#include "okel/textures.h"
 
 namespace {
 

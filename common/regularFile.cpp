@@ -1,5 +1,5 @@
 // Opening a file that both programs read: a texture or picture file.
-#include "regularFile.h"
+#include "common/regularFile.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

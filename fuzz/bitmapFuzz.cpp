@@ -34,7 +34,7 @@
 //
 // The same function is run by libFuzzer (the fuzz preset) and by the
 // ordinary replay test over the kept findings and the BMP corpus.
-#include "bitmap.h"
+#include "okelwalk/bitmap.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP

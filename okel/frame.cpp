@@ -1,5 +1,5 @@
 // The frame of the letter-scene viewer and its stroke-font text.
-#include "frame.h"
+#include "okel/frame.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "glyphs.h"
-#include "scene.h"
-#include "textureFiles.h"
-#include "textures.h"
+#include "generated/textureFiles.h"
+#include "okel/glyphs.h"
+#include "okel/scene.h"
+#include "okel/textures.h"
 
 namespace {
 

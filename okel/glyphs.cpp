@@ -1,9 +1,9 @@
 // Glyph shapes of the letter-scene viewer.
-#include "glyphs.h"
+#include "okel/glyphs.h"
 
 #include <GL/freeglut.h>
 
-#include "scene.h"
+#include "okel/scene.h"
 
 const GLfloat vertexTable[8][3] = {
     {-1.0f, -1.0f, -1.0f},

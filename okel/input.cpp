@@ -17,13 +17,13 @@
 // The camera moves by 20 for each key press and each idle step of a sweep.
 // When a coordinate passes CAMERA_RANGE/2 the camera changes to the other
 // side of the scene and is held at the limit.
-#include "input.h"
+#include "okel/input.h"
 
 #include <GL/freeglut.h>
 
 #include <cstdlib>
 
-#include "scene.h"
+#include "okel/scene.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // the keyboard and the mouse.
 #include <GL/freeglut.h>
 
-#include "frame.h"
-#include "input.h"
-#include "scene.h"
-#include "textures.h"
+#include "okel/frame.h"
+#include "okel/input.h"
+#include "okel/scene.h"
+#include "okel/textures.h"
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,5 @@
 // Scene state and window set-up of the letter-scene viewer.
-#include "scene.h"
+#include "okel/scene.h"
 
 #define OKEL_DEFINE_VARIABLE(type, name, start) type name = start;
 OKEL_SCENE_STATE(OKEL_DEFINE_VARIABLE)

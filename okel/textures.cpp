@@ -1,13 +1,13 @@
 // Textures of the letter-scene viewer.
-#include "textures.h"
+#include "okel/textures.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cstdio>
 
-#include "regularFile.h"
-#include "textureFiles.h"
+#include "common/regularFile.h"
+#include "generated/textureFiles.h"
 
 unsigned char rawBuffer[RAW_BUFFER_SIZE];
 unsigned char checkerImage[PATTERN_SIZE * PATTERN_SIZE * 3];

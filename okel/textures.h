@@ -10,7 +10,7 @@
 
 #include <cstddef>
 
-#include "textureFiles.h"
+#include "generated/textureFiles.h"
 
 // Large enough for the biggest picture any caller asks for, 1024 x 1024.
 constexpr std::size_t RAW_BUFFER_SIZE = 1024 * 1024 * 3;

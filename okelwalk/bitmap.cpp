@@ -42,7 +42,7 @@
 //   - a mask channel of n bits becomes 8 bits by repeating its bits
 //     (5 bits abcde -> abcdeabc), which maps 0 to 0 and the top value to 255;
 //     a channel wider than 8 bits keeps its top 8 bits.
-#include "bitmap.h"
+#include "okelwalk/bitmap.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -50,7 +50,7 @@
 #include <new>
 #include <utility>
 
-#include "regularFile.h"
+#include "common/regularFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Display lists, materials and lighting of the room walk-through.
-#include "lists.h"
+#include "okelwalk/lists.h"
 
-#include "walk.h"
+#include "okelwalk/walk.h"
 
 const GLfloat matSpecular[MATERIAL_COUNT][4] = {
     {0.6f, 0.5f, 0.2f, 1.0f}, // glyph

@@ -2,11 +2,11 @@
 // by a circling lamp, walked through with the arrow and page keys.
 #include <GL/freeglut.h>
 
-#include "lists.h"
-#include "navigation.h"
-#include "room.h"
-#include "walk.h"
-#include "walkTextures.h"
+#include "okelwalk/lists.h"
+#include "okelwalk/navigation.h"
+#include "okelwalk/room.h"
+#include "okelwalk/textures.h"
+#include "okelwalk/walk.h"
 
 int main(int argc, char** argv)
 {

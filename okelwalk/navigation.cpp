@@ -9,13 +9,13 @@
 //   page down    tilt the head down 1 degree
 // Nothing is clamped: the viewer may walk through glyphs and walls, and may
 // tilt the head past the vertical.
-#include "navigation.h"
+#include "okelwalk/navigation.h"
 
 #include <GL/freeglut.h>
 
 #include <cmath>
 
-#include "walk.h"
+#include "okelwalk/walk.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The frames of the room walk-through's three windows.
-#include "room.h"
+#include "okelwalk/room.h"
 
 #include <GL/freeglut.h>
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "lists.h"
-#include "walk.h"
+#include "okelwalk/lists.h"
+#include "okelwalk/walk.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Scene state and window layout of the room walk-through.
-#include "walk.h"
+#include "okelwalk/walk.h"
 
 #include <GL/freeglut.h>
 

@@ -5,7 +5,7 @@
 // smooth at any size instead of being scaled from one bitmap. Outlines are at
 // least one pixel wide, so the shapes still read at 48 pixels. Outside the
 // shapes the icon is transparent.
-#include "paint.h"
+#include "texgen/paint.h"
 
 #include <algorithm>
 #include <cmath>

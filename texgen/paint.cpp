@@ -1,5 +1,5 @@
 // Pixel access, noise and seeded random numbers for texgen's pictures.
-#include "paint.h"
+#include "texgen/paint.h"
 
 #define STB_PERLIN_IMPLEMENTATION
 #include <stb_perlin.h>
@@ -11,7 +11,7 @@ namespace {
 
 unsigned char toByte(float v) { return static_cast<unsigned char>(std::lround(std::min(255.0f, std::max(0.0f, v)))); }
 
-std::size_t pixelIndex(const Picture& picture, int x, int y)
+std::size_t pixelIndex(const TextureImage& picture, int x, int y)
 {
     return (static_cast<std::size_t>(y) * picture.width + x) * 3;
 }
@@ -20,12 +20,12 @@ int wrap(int v, int size) { return ((v % size) + size) % size; }
 
 } // namespace
 
-Picture makePicture(int width, int height)
+TextureImage makeTextureImage(int width, int height)
 {
     return {width, height, std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3, 0)};
 }
 
-void setPixel(Picture& picture, int x, int y, Color c)
+void setPixel(TextureImage& picture, int x, int y, Color c)
 {
     const std::size_t i = pixelIndex(picture, x, y);
     picture.rgb[i] = toByte(c.r);
@@ -33,20 +33,20 @@ void setPixel(Picture& picture, int x, int y, Color c)
     picture.rgb[i + 2] = toByte(c.b);
 }
 
-Color getPixel(const Picture& picture, int x, int y)
+Color getPixel(const TextureImage& picture, int x, int y)
 {
     const std::size_t i = pixelIndex(picture, x, y);
     return {float(picture.rgb[i]), float(picture.rgb[i + 1]), float(picture.rgb[i + 2])};
 }
 
-void paintWrapped(Picture& picture, int x, int y, Color c, float coverage)
+void paintWrapped(TextureImage& picture, int x, int y, Color c, float coverage)
 {
     x = wrap(x, picture.width);
     y = wrap(y, picture.height);
     setPixel(picture, x, y, mix(getPixel(picture, x, y), c, clamp01(coverage)));
 }
 
-void addLightWrapped(Picture& picture, int x, int y, Color light)
+void addLightWrapped(TextureImage& picture, int x, int y, Color light)
 {
     x = wrap(x, picture.width);
     y = wrap(y, picture.height);

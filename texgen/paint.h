@@ -6,7 +6,7 @@
 // the picture when a pixel is set.
 #pragma once
 
-#include "pictures.h"
+#include "texgen/pictures.h"
 
 #include <stb_perlin.h>
 
@@ -50,20 +50,20 @@ inline Vec3 normalize(Vec3 v)
 }
 
 // Centre of pixel (x, y) as fractions 0..1 of the picture.
-inline float centreU(const Picture& picture, int x) { return (x + 0.5f) / picture.width; }
+inline float centreU(const TextureImage& picture, int x) { return (x + 0.5f) / picture.width; }
 
-inline float centreV(const Picture& picture, int y) { return (y + 0.5f) / picture.height; }
+inline float centreV(const TextureImage& picture, int y) { return (y + 0.5f) / picture.height; }
 
 // Pixels are rounded to bytes and clamped to 0..255 as they are set.
-void setPixel(Picture& picture, int x, int y, Color c);
-Color getPixel(const Picture& picture, int x, int y);
+void setPixel(TextureImage& picture, int x, int y, Color c);
+Color getPixel(const TextureImage& picture, int x, int y);
 
 // Blends a colour over a pixel with the given coverage; coordinates wrap
 // around the edges so that shapes crossing an edge continue on the other side.
-void paintWrapped(Picture& picture, int x, int y, Color c, float coverage);
+void paintWrapped(TextureImage& picture, int x, int y, Color c, float coverage);
 
 // Adds light to a pixel, with coordinates wrapping around the edges.
-void addLightWrapped(Picture& picture, int x, int y, Color light);
+void addLightWrapped(TextureImage& picture, int x, int y, Color light);
 
 // Perlin noise, about -1..1, that repeats across the picture: u and v run
 // from 0 to 1 over the picture, which holds cellsX by cellsY noise cells

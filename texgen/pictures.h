@@ -12,14 +12,14 @@
 
 // An 8-bit RGB picture; rows one after another from the top row down,
 // no padding.
-struct Picture {
+struct TextureImage {
     int width;
     int height;
     std::vector<unsigned char> rgb;
 };
 
 // A black picture of the given size.
-Picture makePicture(int width, int height);
+TextureImage makeTextureImage(int width, int height);
 
 // A square 8-bit RGBA picture, size by size pixels; rows one after another
 // from the top row down. Alpha 0 is transparent.
@@ -32,21 +32,21 @@ struct Icon {
 Icon makeIcon(int size);
 
 // Surfaces (surfaces.cpp).
-void drawBrushedMetal(Picture& picture);
-void drawGingham(Picture& picture);
-void drawBrickWall(Picture& picture);
-void drawCrackleGlaze(Picture& picture);
-void drawBlueSurface(Picture& picture);
-void drawBrightWhite(Picture& picture);
-void drawCorrugatedIron(Picture& picture);
-void drawLeopard(Picture& picture);
-void drawConcrete(Picture& picture);
+void drawBrushedMetal(TextureImage& picture);
+void drawGingham(TextureImage& picture);
+void drawBrickWall(TextureImage& picture);
+void drawCrackleGlaze(TextureImage& picture);
+void drawBlueSurface(TextureImage& picture);
+void drawBrightWhite(TextureImage& picture);
+void drawCorrugatedIron(TextureImage& picture);
+void drawLeopard(TextureImage& picture);
+void drawConcrete(TextureImage& picture);
 
 // Sky, sun and planets (sky.cpp).
-void drawStarField(Picture& picture);
-void drawSunset(Picture& picture);
-void drawEarth(Picture& picture);
-void drawMoon(Picture& picture);
+void drawStarField(TextureImage& picture);
+void drawSunset(TextureImage& picture);
+void drawEarth(TextureImage& picture);
+void drawMoon(TextureImage& picture);
 
 // The programs' application icons (icons.cpp), drawn for the icon's size.
 void drawOkelIcon(Icon& icon);

@@ -1,6 +1,6 @@
 // Pictures of the sky: the star field, the sunset over the sea, and the
 // Earth and the Moon seen from space on a black sky.
-#include "paint.h"
+#include "texgen/paint.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 
 // A night sky: a faint coloured haze and thousands of stars, most of them
 // dim points, a few bright ones with a halo and four rays.
-void drawStarField(Picture& picture)
+void drawStarField(TextureImage& picture)
 {
     constexpr unsigned STAR_SEED = 1024;
     constexpr int STAR_COUNT = 6000;
@@ -92,7 +92,7 @@ Color sunsetSky(float t)
 // The sun half sunk into the sea under a sky running from indigo to gold,
 // with bands of cloud lit from below and a glittering path of light on the
 // water.
-void drawSunset(Picture& picture)
+void drawSunset(TextureImage& picture)
 {
     constexpr float HORIZON = 0.66f; // fraction of the height from the top
     constexpr float SUN_RADIUS = 0.085f;
@@ -178,7 +178,7 @@ Color earthSurface(Vec3 p, bool& ocean)
 
 // The Earth from space: a sunlit globe with oceans, continents, ice caps and
 // swirls of cloud, a thin blue atmosphere at the rim, on a black sky.
-void drawEarth(Picture& picture)
+void drawEarth(TextureImage& picture)
 {
     constexpr float RADIUS = 0.46f;     // of the picture width
     constexpr float AXIAL_TILT = 0.41f; // radians
@@ -256,7 +256,7 @@ float craterProfile(float r)
 // The full Moon, lit a little from the left: grey highlands, dark maria and
 // craters of every size, on a black sky. The craters are placed on the
 // sphere and shaded from the slope of the height they add.
-void drawMoon(Picture& picture)
+void drawMoon(TextureImage& picture)
 {
     constexpr unsigned CRATER_SEED = 256;
     constexpr int CRATER_COUNT = 400;

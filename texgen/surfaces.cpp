@@ -4,7 +4,7 @@
 //
 // Except the plain ones, they use noise and placement that wrap at the
 // picture's edges, so they tile without seams.
-#include "paint.h"
+#include "texgen/paint.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@
 
 // Grey steel polished in one direction: fine streaks running across the
 // picture, long along x and narrow along y.
-void drawBrushedMetal(Picture& picture)
+void drawBrushedMetal(TextureImage& picture)
 {
     constexpr Color STEEL = {182, 186, 192};
     for (int y = 0; y < picture.height; ++y) {
@@ -33,7 +33,7 @@ void drawBrushedMetal(Picture& picture)
 // white squares, pink squares where one band runs, and red squares where
 // two cross. A faint weave of alternating threads and uneven yarn keeps it
 // from looking printed.
-void drawGingham(Picture& picture)
+void drawGingham(TextureImage& picture)
 {
     constexpr int BAND = 16;                                                  // pixels per band; a check is two bands
     const Color SHADES[] = {{246, 243, 236}, {226, 136, 140}, {186, 30, 46}}; // by red bands crossing
@@ -60,7 +60,7 @@ void drawGingham(Picture& picture)
 
 // Red bricks in running bond with pale mortar joints; each brick has its
 // own shade, a grainy face and lit top-left and shaded bottom-right edges.
-void drawBrickWall(Picture& picture)
+void drawBrickWall(TextureImage& picture)
 {
     constexpr unsigned BRICK_SEED = 128;
     constexpr int BRICK_WIDTH = 32;
@@ -153,7 +153,7 @@ float distanceToCellBorder(const std::vector<Vec3>& centres, float x, float y, f
 // dark stained cracks, split by a finer network of fainter ones. The crack
 // lines are the borders between randomly placed cells, made to wander by
 // noise.
-void drawCrackleGlaze(Picture& picture)
+void drawCrackleGlaze(TextureImage& picture)
 {
     constexpr unsigned CRACK_SEED = 256;
     constexpr int LARGE_CELLS = 40;
@@ -195,7 +195,7 @@ void drawCrackleGlaze(Picture& picture)
 }
 
 // A plain painted blue, with a gentle mottling so it reads as a surface.
-void drawBlueSurface(Picture& picture)
+void drawBlueSurface(TextureImage& picture)
 {
     constexpr Color PAINT_BLUE = {34, 78, 196};
     for (int y = 0; y < picture.height; ++y) {
@@ -209,11 +209,11 @@ void drawBlueSurface(Picture& picture)
 }
 
 // Every byte 255: the programs use it to colour text and spheres plain white.
-void drawBrightWhite(Picture& picture) { std::fill(picture.rgb.begin(), picture.rgb.end(), 255); }
+void drawBrightWhite(TextureImage& picture) { std::fill(picture.rgb.begin(), picture.rgb.end(), 255); }
 
 // Galvanised sheet pressed into rounded vertical ridges, lit from the left,
 // with patches of rust that gather in the troughs and run down the sheet.
-void drawCorrugatedIron(Picture& picture)
+void drawCorrugatedIron(TextureImage& picture)
 {
     constexpr int RIDGES = 8; // across the picture
     constexpr Color ZINC = {172, 178, 182};
@@ -258,7 +258,7 @@ float wrappedDelta(float a, float b, float size)
 
 // Leopard fur: golden coat with black rosettes (broken rings around a
 // darker tawny centre) and small solid spots, scattered so none overlap.
-void drawLeopard(Picture& picture)
+void drawLeopard(TextureImage& picture)
 {
     constexpr unsigned SPOT_SEED = 7;
     constexpr int ROSETTE_TRIES = 2000;
@@ -349,7 +349,7 @@ void drawLeopard(Picture& picture)
 
 // Cast concrete: grey with soft cloudy stains, a fine sandy grain, flecks
 // of lighter and darker aggregate, and small air holes.
-void drawConcrete(Picture& picture)
+void drawConcrete(TextureImage& picture)
 {
     constexpr unsigned AGGREGATE_SEED = 4;
     constexpr int FLECKS = 900;

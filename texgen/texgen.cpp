@@ -15,8 +15,8 @@
 // PNG, as Windows keeps them.
 // Existing files are overwritten. On a failed write texgen names the file on
 // stderr and exits with status 1.
-#include "pictures.h"
-#include "textureFiles.h"
+#include "generated/textureFiles.h"
+#include "texgen/pictures.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
@@ -35,7 +35,7 @@ namespace {
 // Each texture file with the picture it shows.
 struct TexturePicture {
     TextureFile file;
-    void (*draw)(Picture&);
+    void (*draw)(TextureImage&);
 };
 
 const TexturePicture TEXTURE_PICTURES[] = {
@@ -55,7 +55,7 @@ const TexturePicture TEXTURE_PICTURES[] = {
 };
 
 // Writes the rows bottom-up, so the first row in the file is texture row 0.
-bool writeRaw(const std::string& path, const Picture& picture)
+bool writeRaw(const std::string& path, const TextureImage& picture)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * 3;
@@ -67,7 +67,7 @@ bool writeRaw(const std::string& path, const Picture& picture)
     return !file.fail();
 }
 
-bool writeBmp(const std::string& path, const Picture& picture)
+bool writeBmp(const std::string& path, const TextureImage& picture)
 {
     return stbi_write_bmp(path.c_str(), picture.width, picture.height, 3, picture.rgb.data()) != 0;
 }
@@ -227,7 +227,7 @@ int writeIcoFiles(const std::string& folder)
 int writeTextures(const std::string& folder)
 {
     for (const TexturePicture& texture : TEXTURE_PICTURES) {
-        Picture picture = makePicture(texture.file.size, texture.file.size);
+        TextureImage picture = makeTextureImage(texture.file.size, texture.file.size);
         texture.draw(picture);
 
         const std::string path = folder + "/" + texture.file.name;

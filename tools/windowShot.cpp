@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "xWindows.h"
+#include "tools/xWindows.h"
 
 int main(int argc, char** argv)
 {

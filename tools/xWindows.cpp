@@ -1,5 +1,5 @@
 // Working with windows on the X display as a person would.
-#include "xWindows.h"
+#include "tools/xWindows.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -28,17 +28,17 @@ Display* openDisplay(const char* name)
     return XOpenDisplay(name);
 }
 
-Picture grabWindow(Display* display, Window window)
+Screenshot grabWindow(Display* display, Window window)
 {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes))
-        return Picture();
+        return Screenshot();
     return grabArea(display, window, 0, 0, attributes.width, attributes.height);
 }
 
-Picture grabArea(Display* display, Window window, int x, int y, int width, int height)
+Screenshot grabArea(Display* display, Window window, int x, int y, int width, int height)
 {
-    Picture picture;
+    Screenshot picture;
     if (width <= 0 || height <= 0)
         return picture;
     XImage* image = XGetImage(

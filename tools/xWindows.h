@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "rgbPicture.h"
+#include "tools/screenshot.h"
 
 // Opens the display of the given name, or the one DISPLAY names when there
 // is none. The windows of other programs come and go while they are looked
@@ -20,11 +20,11 @@ Display* openDisplay(const char* name = nullptr);
 
 // What a window shows on the screen now, its inferiors included; an empty
 // picture if the window has gone.
-Picture grabWindow(Display* display, Window window);
+Screenshot grabWindow(Display* display, Window window);
 
 // What a rectangle of a window shows, from (x, y) of the window on; an empty
 // picture if the window has gone or does not hold the whole rectangle.
-Picture grabArea(Display* display, Window window, int x, int y, int width, int height);
+Screenshot grabArea(Display* display, Window window, int x, int y, int width, int height);
 
 // Calls `done` every few milliseconds until it returns true or the timeout
 // passes; returns its last answer. In a build whose programs run through an

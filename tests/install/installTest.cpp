@@ -26,12 +26,12 @@
 #include <system_error>
 #include <vector>
 
-#include "buildLists.h"
-#include "glWindow.h"
-#include "picture.h"
-#include "programWindow.h"
-#include "walkScene.h"
-#include "xDisplay.h"
+#include "tests/generated/buildLists.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/walkScene.h"
+#include "tests/support/xDisplay.h"
 
 #include <X11/Xlib.h>
 
@@ -139,7 +139,7 @@ protected:
         const Window window = findWindowByTitle(display, walk ? OKELWALK_TITLE : OKEL_TITLE, START_TIMEOUT);
         ASSERT_NE(window, 0u) << launcher << " showed no window; its output:\n" << allOutputOf(run);
         const auto framed = [&] {
-            const Picture picture = grabWindow(display, window);
+            const Screenshot picture = grabWindow(display, window);
             return picture.width > 2 && static_cast<bool>(probe(picture, 2, 2, FRAME_GREY));
         };
         ASSERT_TRUE(!walk || waitUntil(framed, START_TIMEOUT)) << "the walk-through never drew its frame";

@@ -15,14 +15,14 @@
 #include <utility>
 #include <vector>
 
-#include "frame.h"
-#include "glFrames.h"
-#include "glWindow.h"
-#include "glyphs.h"
-#include "input.h"
-#include "okelScene.h"
-#include "scene.h"
-#include "textures.h"
+#include "okel/frame.h"
+#include "okel/glyphs.h"
+#include "okel/input.h"
+#include "okel/scene.h"
+#include "okel/textures.h"
+#include "tests/support/glFrames.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/okelScene.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ protected:
 
     // Draws two frames, so that the first frame's modulated patterns are
     // gone, and returns what the second drew.
-    Picture drawFrames()
+    Screenshot drawFrames()
     {
         drawScene();
         drawScene();
@@ -68,7 +68,7 @@ TEST_F(Frame, BlockWordPiecesStandWhereTheirGlyphsPutThemInTheirSlotColours)
     glyphSlot2 = 4; // tablecloth
     glyphSlot3 = 5; // envwall
     glyphSlot4 = 9; // sunset
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "blocks");
 
     const Probe probes[] = {
@@ -107,7 +107,7 @@ TEST_F(Frame, BlockWordPiecesStandWhereTheirGlyphsPutThemInTheirSlotColours)
 TEST_F(Frame, BlockGlyphsReachExactlyTheirOuterEdges)
 {
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 7; // blue.raw everywhere
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     const Rgb glyph = colourOf("blue.raw");
     const Rgb backdrop = colourOf("earth1024.raw");
     struct Edges {
@@ -170,7 +170,7 @@ TEST_F(Frame, EveryPieceEdgeStandsWithinAPixelOfItsPlace)
     glyphSlot3 = 5;
     glyphSlot4 = 9;
     const char* const files[] = {"earth1024.raw", "metal6464.raw", "tablecloth256.raw", "envwall128.raw", "sunset.raw"};
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "edges");
     // What the boxes put at a pixel's centre, or nothing (-1) where the
     // centre lies too close to an edge to tell.
@@ -239,7 +239,7 @@ TEST_F(Frame, EveryBoxFaceShowsTheWholeTextureOnceAcrossItsPlaceAndSize)
 {
     writeGradientMetal();
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 2;
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "gradient");
 
     auto inside = [](const WordBox& b, double x, double y, double margin) {
@@ -403,7 +403,7 @@ TEST_P(BoxFaces, EveryVisibleFaceShowsTheTexelItsBoxGives)
         else
             keyPressed(static_cast<unsigned char>(step), 0, 0);
     }
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, view.name);
 
     int checked[6] = {0}, wrong = 0;
@@ -465,7 +465,7 @@ INSTANTIATE_TEST_SUITE_P(Views, BoxFaces, ::testing::ValuesIn(CAMERA_VIEWS),
 
 TEST_F(Frame, StartSlotsShowCheckerGradientMetalAndStars)
 {
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "start");
     // Glyph 1 wears the checker: both black and white squares on its column.
     const int x0 = px(-138), x1 = px(-112), y0 = py(28), y1 = py(-28);
@@ -485,8 +485,8 @@ TEST_F(Frame, FirstFrameModulatesThePatternsUntilTheFirstFileLoad)
     // take the lit surface colour, which is darker than white.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     drawScene();
-    const Picture first = lastFrame();
-    const Picture later = drawFrames();
+    const Screenshot first = lastFrame();
+    const Screenshot later = drawFrames();
     const int x0 = px(-138), x1 = px(-112), y0 = py(28), y1 = py(-28);
     EXPECT_GT(countNear(later, x0, y0, x1, y1, WHITE), 500);
     EXPECT_EQ(countNear(first, x0, y0, x1, y1, WHITE), 0);
@@ -494,7 +494,7 @@ TEST_F(Frame, FirstFrameModulatesThePatternsUntilTheFirstFileLoad)
 
 TEST_F(Frame, StatusTextIsWhiteInItsTwoRowsAtTheLowerLeft)
 {
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     // Baselines 177 and 187 units below the centre: rows 738 and 758.
     const Rgb backdrop = colourOf("earth1024.raw");
     EXPECT_GT(countNear(picture, 0, 726, 700, 740, WHITE), 200) << "first line";
@@ -538,7 +538,7 @@ TEST_F(Frame, BigScaleTriplesTheWordAndPutsTheBackdropBeyondTheFarPlane)
 {
     glyphSlot3 = 5;
     bigScale = 1;
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "big");
     // Glyph B's top bar now spans y 112.5 .. 178.5 and x -15 .. 165.
     EXPECT_TRUE(probe(picture, px(75), py(145), colourOf("envwall128.raw")));
@@ -560,7 +560,7 @@ TEST_F(Frame, TripledGlyphBsMiddleBarEndsWhereItsBoxDoes)
     writeGradientMetal();
     glyphSlot3 = 2;
     bigScale = 1;
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "tripled-bar");
     // What the ray through a pixel's centre meets in the untripled word.
     const auto hitAt = [](int column, int row) {
@@ -607,7 +607,7 @@ TEST_F(Frame, FromTheBackTheBackdropIsClippedAndTheMoonAndSpheresShow)
 {
     glyphSlot1 = glyphSlot2 = glyphSlot3 = glyphSlot4 = 7; // no white on the word
     cameraZ = -50.0f;
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "back");
     // Seen from behind, x is mirrored: the moon at (-60, 120) shows at x 60.
     EXPECT_TRUE(probe(picture, px(60), py(120), colourOf("moon256.raw")));
@@ -621,7 +621,7 @@ TEST_F(Frame, FromTheBackTheBackdropIsClippedAndTheMoonAndSpheresShow)
 
     // Tripled, the clusters and the moon lie beyond the far plane too.
     bigScale = 1;
-    const Picture big = drawFrames();
+    const Screenshot big = drawFrames();
     EXPECT_EQ(countNear(big, 0, 0, WIDTH - 1, 700, colourOf("moon256.raw")), 0);
     EXPECT_EQ(countNear(big, 0, 0, WIDTH - 1, 700, WHITE), 0);
 }
@@ -665,7 +665,7 @@ TEST_F(Frame, FromBehindEverySphereAndTheMoonStandWhereTheGroupPutsThem)
     int seen[18] = {0}, corners = 0;
     for (const float spin : {0.0f, 180.0f, 270.0f}) {
         spinAngle = spin;
-        const Picture picture = drawFrames();
+        const Screenshot picture = drawFrames();
         keepForFailure(picture, "behind");
         SCOPED_TRACE(::testing::Message() << "spin " << spin);
         const double c = std::cos(spin * M_PI / 180), sn = std::sin(spin * M_PI / 180);
@@ -723,7 +723,7 @@ TEST_F(Frame, TeapotWordReplacesTheBlocks)
     glyphSlot1 = 2;
     glyphSlot4 = 9;
     teapotMode = 1;
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     keepForFailure(picture, "teapots");
     // Teapot centres: glyph 1 from (-155, 50), glyph 4 from (75, 50).
     EXPECT_TRUE(probe(picture, px(-155), py(50), colourOf("metal6464.raw")));
@@ -798,7 +798,7 @@ class TeapotWord : public Frame, public ::testing::WithParamInterface<TeapotGlyp
 protected:
     // The teapot word, each glyph position wearing a texture of its own and
     // every teapot turned a quarter, so that it shows end on.
-    Picture drawTeapotWord()
+    Screenshot drawTeapotWord()
     {
         glyphSlot1 = 2;
         glyphSlot2 = 4;
@@ -806,7 +806,7 @@ protected:
         glyphSlot4 = 9;
         teapotMode = 1;
         teapotAngle = 90.0f;
-        const Picture picture = drawFrames();
+        const Screenshot picture = drawFrames();
         keepForFailure(picture, "teapots");
         return picture;
     }
@@ -819,7 +819,7 @@ protected:
 TEST_P(TeapotWord, EveryTeapotStandsAtItsOffsetFromTheGlyph)
 {
     const TeapotGlyph& glyph = GetParam();
-    const Picture picture = drawTeapotWord();
+    const Screenshot picture = drawTeapotWord();
     const Rgb texture = colourOf(glyph.file);
     const Rgb ground = colourOf("earth1024.raw");
     for (const Teapot& t : glyph.teapots) {
@@ -851,7 +851,7 @@ TEST_P(TeapotWord, EveryTeapotStandsAtItsOffsetFromTheGlyph)
 // A lone teapot turned a quarter about the vertical at (x, y), drawn here
 // alone on black, untextured and unlit, through the frame's view box from
 // the start position; it shows in the window as it stands.
-Picture loneTeapot(double x, double y)
+Screenshot loneTeapot(double x, double y)
 {
     glPushAttrib(GL_ENABLE_BIT);
     glDisable(GL_LIGHTING);
@@ -882,13 +882,13 @@ Picture loneTeapot(double x, double y)
 TEST_P(TeapotWord, EveryTeapotsOutlineIsThatOfALoneTeapotInItsPlace)
 {
     const TeapotGlyph& glyph = GetParam();
-    const Picture word = drawTeapotWord();
+    const Screenshot word = drawTeapotWord();
     const Rgb texture = colourOf(glyph.file);
-    std::vector<Picture> lone;
+    std::vector<Screenshot> lone;
     for (const Teapot& t : glyph.teapots)
         lone.push_back(loneTeapot(glyph.x + t.dx, glyph.y + t.dy));
-    const auto covers = [](const Picture& p, int x, int y) { return !(p.at(x, y) == Rgb{0, 0, 0}); };
-    const auto nearOutline = [&](const Picture& p, int x, int y) {
+    const auto covers = [](const Screenshot& p, int x, int y) { return !(p.at(x, y) == Rgb{0, 0, 0}); };
+    const auto nearOutline = [&](const Screenshot& p, int x, int y) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
                 if (covers(p, x + dx, y + dy) != covers(p, x, y))
@@ -926,7 +926,7 @@ TEST_F(Frame, MissingTextureFileKeepsTheEarlierPictureAndTheFrameGoesOn)
 {
     std::remove("earth1024.raw");
     glyphSlot4 = 3; // the last load before the backdrop fills the whole buffer
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     EXPECT_TRUE(probe(picture, px(0), py(120), colourOf("star1024.raw")));
     EXPECT_TRUE(probe(picture, px(25), py(-1), colourOf("metal6464.raw")));
     EXPECT_GT(countNear(picture, 0, 726, 700, 760, WHITE), 400);
@@ -936,7 +936,7 @@ TEST_F(Frame, ViewBoxIsStretchedOverTheViewport)
 {
     reshapeScene(512, 384);
     glyphSlot3 = 5;
-    const Picture picture = drawFrames();
+    const Screenshot picture = drawFrames();
     reshapeScene(WIDTH, HEIGHT);
     // Half the size, drawn at the bottom left of the window.
     EXPECT_TRUE(probe(picture, px(25) / 2, HEIGHT / 2 + py(-1) / 2, colourOf("envwall128.raw")));

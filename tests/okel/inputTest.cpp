@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "glWindow.h"
-#include "input.h"
-#include "okelScene.h"
-#include "scene.h"
-#include "xDisplay.h"
+#include "okel/input.h"
+#include "okel/scene.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/okelScene.h"
+#include "tests/support/xDisplay.h"
 
 namespace {
 

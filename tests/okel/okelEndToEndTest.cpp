@@ -24,14 +24,14 @@
 #include <utility>
 #include <vector>
 
-#include "gl11.h"
-#include "glWindow.h"
-#include "okelScene.h"
-#include "okelWindow.h"
-#include "picture.h"
-#include "programWindow.h"
-#include "scene.h"
-#include "xDisplay.h"
+#include "okel/scene.h"
+#include "tests/support/gl11.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/okelScene.h"
+#include "tests/support/okelWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/xDisplay.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -74,7 +74,7 @@ PixelRect insideNoInset(const ViewBox& box) { return pixelsInside(box, 0); }
 
 // The places of the near-white pixels of a rectangle: the strokes of the
 // status text.
-std::set<std::pair<int, int>> whitePixels(const Picture& picture, const PixelRect& rect)
+std::set<std::pair<int, int>> whitePixels(const Screenshot& picture, const PixelRect& rect)
 {
     std::set<std::pair<int, int>> places;
     for (int y = rect.y0; y <= rect.y1; ++y)
@@ -84,7 +84,7 @@ std::set<std::pair<int, int>> whitePixels(const Picture& picture, const PixelRec
     return places;
 }
 
-int distinctColours(const Picture& picture, const PixelRect& rect)
+int distinctColours(const Screenshot& picture, const PixelRect& rect)
 {
     std::set<std::tuple<int, int, int>> colours;
     for (int y = rect.y0; y <= rect.y1; ++y)
@@ -125,7 +125,7 @@ protected:
 class OkelStart : public SharedLaunch<OkelWindow> {
 protected:
     static void SetUpTestSuite() { share(new OkelWindow({OKEL_COMMAND}, OKEL_THROUGH_LAUNCHER)); }
-    const Picture& start = program->start;
+    const Screenshot& start = program->start;
     const Rgb metal = solidColourOf("metal6464.raw");
     const Rgb star = solidColourOf("star1024.raw");
     const Rgb earth = solidColourOf("earth1024.raw");
@@ -197,7 +197,7 @@ TEST_P(OkelSlotKeys, StepTheirGlyphToTheNextTexture)
     const Rgb expected = solidColourOf(step.file);
     for (int i = 0; i < step.presses; ++i)
         press(step.key);
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, step.changed, expected); }, FRAME_TIMEOUT))
+    EXPECT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, step.changed, expected); }, FRAME_TIMEOUT))
         << showsOnly(last, step.changed, expected).message();
     keepForFailure(last, std::string("slot-") + step.file);
 
@@ -235,25 +235,26 @@ TEST_F(OkelProgram, KeyRRunsGlyph4ThroughAllTenSlotsAndBack)
     for (const char* file : files) {
         const Rgb colour = solidColourOf(file);
         press(XK_r);
-        ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, colour); }, FRAME_TIMEOUT))
+        ASSERT_TRUE(
+            waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH4_TOP_BAR, colour); }, FRAME_TIMEOUT))
             << file << ": " << showsOnly(last, GLYPH4_TOP_BAR, colour).message();
     }
 
     press(XK_r); // slot 0: black and white squares
     ASSERT_TRUE(waitForPicture(
-        [&](const Picture& p) { return countNear(p, bar, BLACK) + countNear(p, bar, WHITE) == bar.area(); },
+        [&](const Screenshot& p) { return countNear(p, bar, BLACK) + countNear(p, bar, WHITE) == bar.area(); },
         FRAME_TIMEOUT));
     EXPECT_GT(countNear(last, bar, BLACK), bar.area() / 4);
     EXPECT_GT(countNear(last, bar, WHITE), bar.area() / 4);
 
     press(XK_r); // slot 1: the gradient
-    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return distinctColours(p, bar) > 50; }, FRAME_TIMEOUT));
+    ASSERT_TRUE(waitForPicture([&](const Screenshot& p) { return distinctColours(p, bar) > 50; }, FRAME_TIMEOUT));
     keepForFailure(last, "glyph4-gradient");
 
     press(XK_r);
-    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, metal); }, FRAME_TIMEOUT));
+    ASSERT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH4_TOP_BAR, metal); }, FRAME_TIMEOUT));
     press(XK_r);
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_TOP_BAR, star); }, FRAME_TIMEOUT))
+    EXPECT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH4_TOP_BAR, star); }, FRAME_TIMEOUT))
         << showsOnly(last, GLYPH4_TOP_BAR, star).message();
 }
 
@@ -261,7 +262,7 @@ TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
 {
     press(XK_t);
     // Where the block bar stood, the backdrop shows between the teapots.
-    ASSERT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, earth); }, FRAME_TIMEOUT))
+    ASSERT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH4_BAR_CORNER, earth); }, FRAME_TIMEOUT))
         << showsOnly(last, GLYPH4_BAR_CORNER, earth).message();
     keepForFailure(last, "teapots");
     const PixelRect glyph4 = pixelsInside(GLYPH4_WHOLE, 0);
@@ -281,13 +282,13 @@ TEST_F(OkelProgram, KeyTSwapsTheBlocksForTeapotsAndBack)
     EXPECT_GT(countNear(last, glyph1, WHITE, 10), glyph1.area() / 20);
 
     // The teapots spin: the word's picture changes from frame to frame.
-    const Picture first = last;
+    const Screenshot first = last;
     EXPECT_TRUE(waitForPicture(
-        [&](const Picture& p) { return regionsDiffer(first, p, glyph4.x0, glyph4.y0, glyph4.x1, glyph4.y1); },
+        [&](const Screenshot& p) { return regionsDiffer(first, p, glyph4.x0, glyph4.y0, glyph4.x1, glyph4.y1); },
         FRAME_TIMEOUT));
 
     press(XK_t);
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, star); }, FRAME_TIMEOUT))
+    EXPECT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH4_BAR_CORNER, star); }, FRAME_TIMEOUT))
         << showsOnly(last, GLYPH4_BAR_CORNER, star).message();
     keepForFailure(last, "blocks-again");
     EXPECT_TRUE(showsOnly(last, GLYPH4_TOP_BAR, star));
@@ -299,7 +300,7 @@ TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
 {
     press(XK_f);
     const bool big =
-        waitForPicture([&](const Picture& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); }, FRAME_TIMEOUT);
+        waitForPicture([&](const Screenshot& p) { return flatIn(p, BIG_GAP_BEFORE_GLYPH3, BLACK); }, FRAME_TIMEOUT);
     keepForFailure(last, "big");
     ASSERT_TRUE(big) << showsOnly(last, BIG_GAP_BEFORE_GLYPH3, BLACK).message();
     EXPECT_EQ(countNear(last, WHOLE_WINDOW, earth), 0) << "the backdrop still shows";
@@ -315,14 +316,14 @@ TEST_F(OkelProgram, KeyFTriplesTheWordAndTheBackdropFallsBeyondTheFarPlane)
     EXPECT_EQ(countNear(last, line2, WHITE) + countNear(last, line2, BLACK), line2.area());
 
     press(XK_f);
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, earth); }, FRAME_TIMEOUT));
+    EXPECT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, ABOVE_THE_WORD, earth); }, FRAME_TIMEOUT));
     EXPECT_TRUE(showsOnly(last, GLYPH3_TOP_BAR, metal));
     EXPECT_TRUE(showsOnly(last, GLYPH4_TOP_BAR, star));
 }
 
 TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
 {
-    const Picture start = last;
+    const Screenshot start = last;
     const PixelRect line1 = insideNoInset(STATUS_LINE1);
     const PixelRect line2 = insideNoInset(STATUS_LINE2);
 
@@ -331,12 +332,12 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
     // camera: no earth anywhere, while the moon in front of it shows. The
     // sweep passes such places once on every crossing.
     ASSERT_TRUE(waitForPicture(
-        [&](const Picture& p) {
+        [&](const Screenshot& p) {
             return countNear(p, WHOLE_WINDOW, earth) == 0 && countNear(p, WHOLE_WINDOW, moon) > 500;
         },
         SWEEP_TIMEOUT))
         << "never saw the back of the scene";
-    const Picture back = last;
+    const Screenshot back = last;
     // The second click stops the sweep; it is checked further down.
     clickButton(display, window, 1, WINDOW_WIDTH / 2, WINDOW_HEIGHT / 2);
     keepForFailure(back, "back");
@@ -359,12 +360,12 @@ TEST_F(OkelProgram, LeftClickSweepsTheCameraToTheBackOfTheSceneAndAgainStopsIt)
     // camera sweeps, no two frames show the same camera line; once it has
     // stopped, with the spin paused by the click, they show the same picture
     // apart from the axis line.
-    Picture before;
-    Picture after;
+    Screenshot before;
+    Screenshot after;
     const auto twoFrames = [&] {
         before = grab();
         press(XK_z);
-        if (!waitForPicture([&](const Picture& p) { return whitePixels(before, line2) != whitePixels(p, line2); },
+        if (!waitForPicture([&](const Screenshot& p) { return whitePixels(before, line2) != whitePixels(p, line2); },
                             FRAME_TIMEOUT))
             return false;
         after = last;
@@ -464,7 +465,7 @@ TEST_P(OkelBadInput, RunsOnDrawingAndPrintsNothing)
     ASSERT_TRUE(launch(input.arguments));
     // Glyph 1 drew its checker: the frames after the first are on the screen.
     EXPECT_TRUE(
-        waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); }, FRAME_TIMEOUT))
+        waitForPicture([&](const Screenshot& p) { return flatIn(p, ABOVE_THE_WORD, input.backdrop); }, FRAME_TIMEOUT))
         << showsOnly(last, ABOVE_THE_WORD, input.backdrop).message();
     keepForFailure(last, std::string("bad-") + input.name);
     // Whatever it was given, the window keeps its own size and place.
@@ -491,16 +492,16 @@ TEST_F(OkelRun, ShortFilesShowWhatTheyHoldAndRunOn)
     ASSERT_TRUE(launch());
     const Rgb earth = solidColourOf("earth1024.raw");
     const int third = WINDOW_WIDTH * WINDOW_HEIGHT / 3;
-    const auto halfEarth = [&](const Picture& p) {
+    const auto halfEarth = [&](const Screenshot& p) {
         return countNear(p, WHOLE_WINDOW, earth) > third && countNear(p, WHOLE_WINDOW, BLACK) > third;
     };
     EXPECT_TRUE(waitForPicture(halfEarth, FRAME_TIMEOUT));
     keepForFailure(last, "bad-ShortFiles");
-    const Picture before = last;
+    const Screenshot before = last;
     // The border between the halves, through the middle of the window,
     // turns with the backdrop.
     EXPECT_TRUE(waitForPicture(
-        [&](const Picture& p) {
+        [&](const Screenshot& p) {
             return regionsDiffer(before, p, WHOLE_WINDOW.x0, WHOLE_WINDOW.y0, WHOLE_WINDOW.x1, WHOLE_WINDOW.y1);
         },
         FRAME_TIMEOUT));
@@ -518,7 +519,7 @@ TEST_F(OkelRun, BackdropFileTurnedIntoANamedPipeWhileRunningReadsNothing)
     std::filesystem::remove("earth1024.raw");
     makeNamedPipe("earth1024.raw");
     const Rgb star = solidColourOf("star1024.raw");
-    EXPECT_TRUE(waitForPicture([&](const Picture& p) { return flatIn(p, ABOVE_THE_WORD, star); }, FRAME_TIMEOUT))
+    EXPECT_TRUE(waitForPicture([&](const Screenshot& p) { return flatIn(p, ABOVE_THE_WORD, star); }, FRAME_TIMEOUT))
         << showsOnly(last, ABOVE_THE_WORD, star).message();
     EXPECT_TRUE(keepsDrawing());
     EXPECT_EQ(outputOf(run), "");
@@ -556,7 +557,7 @@ TEST_F(OkelProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     // the earth. The status text's strokes, drawn last as lines, all touch
     // it and paint it white: once it is white, the program has drawn a frame
     // at this size.
-    Picture pixel;
+    Screenshot pixel;
     EXPECT_TRUE(waitUntil(
         [&] {
             pixel = grab();
@@ -567,7 +568,7 @@ TEST_F(OkelProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     hideAndShowWindow(display, window);
     resizeWindow(display, window, WINDOW_WIDTH, WINDOW_HEIGHT);
     EXPECT_TRUE(waitForPicture(
-        [&](const Picture& p) {
+        [&](const Screenshot& p) {
             return flatIn(p, GLYPH3_TOP_BAR, metal) && flatIn(p, GLYPH4_TOP_BAR, star) &&
                    flatIn(p, ABOVE_THE_WORD, earth) && showsChecker(p, GLYPH1_COLUMN);
         },

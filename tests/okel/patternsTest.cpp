@@ -1,8 +1,8 @@
 // The two procedural pictures of slots 0 and 1.
 #include <gtest/gtest.h>
 
-#include "picture.h"
-#include "textures.h"
+#include "okel/textures.h"
+#include "tests/support/picture.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "glWindow.h"
-#include "okelScene.h"
-#include "scene.h"
-#include "textures.h"
+#include "okel/scene.h"
+#include "okel/textures.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/okelScene.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Tests of the walk-through's BMP reader: files the test writes itself, files
 // it must refuse, and the BMP corpus compared with stb_image's reader.
-#include "bitmap.h"
-#include "bmpWriter.h"
+#include "okelwalk/bitmap.h"
+#include "tests/support/bmpWriter.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP

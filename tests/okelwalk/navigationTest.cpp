@@ -13,10 +13,10 @@
 #include <ostream>
 #include <vector>
 
-#include "glWindow.h"
-#include "navigation.h"
-#include "walk.h"
-#include "walkScene.h"
+#include "okelwalk/navigation.h"
+#include "okelwalk/walk.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/walkScene.h"
 
 namespace {
 

@@ -21,15 +21,15 @@
 #include <utility>
 #include <vector>
 
-#include "glFrames.h"
-#include "glWindow.h"
-#include "lists.h"
-#include "navigation.h"
-#include "picture.h"
-#include "room.h"
-#include "walk.h"
-#include "walkScene.h"
-#include "walkTextures.h"
+#include "okelwalk/lists.h"
+#include "okelwalk/navigation.h"
+#include "okelwalk/room.h"
+#include "okelwalk/textures.h"
+#include "okelwalk/walk.h"
+#include "tests/support/glFrames.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/walkScene.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ Pixel viewPixel(double x, double y, double z, const View& view = {})
     return {static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))};
 }
 
-::testing::AssertionResult shows(const Picture& picture, Pixel at, const Kind& kind, const char* what)
+::testing::AssertionResult shows(const Screenshot& picture, Pixel at, const Kind& kind, const char* what)
 {
     const Rgb colour = picture.at(at.x, at.y);
     if (kind(colour))
@@ -80,10 +80,10 @@ protected:
     }
     void TearDown() override { resetWalkScene(); }
 
-    Picture frame(const char* keptAs = nullptr)
+    Screenshot frame(const char* keptAs = nullptr)
     {
         drawView();
-        Picture picture = lastFrame();
+        Screenshot picture = lastFrame();
         if (keptAs)
             keepForFailure(picture, keptAs);
         return picture;
@@ -99,7 +99,7 @@ TEST_F(RoomFrame, StartViewShowsGlyphsWallsCeilingAndFloorWhereTheGeometryPutsTh
     // A clear colour no surface shows: the room must cover every pixel.
     const Rgb magenta{255, 0, 255};
     glClearColor(1, 0, 1, 0);
-    const Picture picture = frame("start");
+    const Screenshot picture = frame("start");
     EXPECT_EQ(countNear(picture, 0, 0, WIDTH - 1, HEIGHT - 1, magenta), 0) << "background shows";
     // Each block's front face, at its centre and 0.15 units in from its
     // corners.
@@ -168,7 +168,7 @@ TEST_F(RoomFrame, WallsMeetAtEveryCornerWithNoGap)
         eyeZ = static_cast<float>(v.eyeZ);
         heading = static_cast<float>(v.heading);
         tilt = 0.0f;
-        const Picture picture = frame("corner");
+        const Screenshot picture = frame("corner");
         EXPECT_EQ(countNear(picture, 0, 0, WIDTH - 1, HEIGHT - 1, magenta), 0) << "the outside shows";
         const double towardsX = cx > 0 ? -0.5 : 0.5, towardsZ = cz > 0 ? -0.5 : 0.5;
         for (const double y : {FLOOR_Y + 0.5, EYE_HEIGHT, CEILING_Y - 0.5}) {
@@ -306,7 +306,7 @@ TEST_P(BlockPattern, EachVisibleFaceShowsThePartOfTheTextureItsBlockGivesIt)
     eyeZ = static_cast<float>(view.viewer.z);
     heading = static_cast<float>(view.viewer.heading);
     tilt = static_cast<float>(view.viewer.tilt);
-    const Picture picture = frame("pattern");
+    const Screenshot picture = frame("pattern");
 
     auto rayAt = [&](int x, int y) { return castRay(viewRay(view.viewer, {x + 0.5, y + 0.5})); };
     std::map<std::pair<int, Face>, int> checked;
@@ -419,7 +419,7 @@ TEST_F(RoomFrame, BlocksMoveWithTheViewersPlaceHeadingAndTilt)
         eyeZ = static_cast<float>(v.eyeZ);
         heading = static_cast<float>(v.heading);
         tilt = static_cast<float>(v.tilt);
-        const Picture picture = frame();
+        const Screenshot picture = frame();
         int seen = 0;
         for (const WordBlock& b : WORD_BLOCKS) {
             const Pixel p = viewPixel(b.centreX(), b.centreY(), FRONT, v);
@@ -438,7 +438,7 @@ TEST_F(RoomFrame, SurfaceWhoseFileFailedToLoadShowsItsLitMaterialUntextured)
     ::testing::internal::CaptureStdout();
     initTextures();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "failed to load bitmap for okel texture\n");
-    const Picture picture = frame("no-glyph-texture");
+    const Screenshot picture = frame("no-glyph-texture");
 
     // The glyph material is orange-brown: red over green over blue.
     for (const WordBlock& b : WORD_BLOCKS) {
@@ -455,7 +455,7 @@ TEST_F(RoomFrame, LampIsAWhiteBoxBehindTheStartingEye)
 {
     heading = 180.0f;
     const View back{0, 5, 180, 0};
-    const Picture picture = frame("lamp");
+    const Screenshot picture = frame("lamp");
     // The lamp box: 0.4 x 0.4 x 1 about (0, 1.5, 10); its face towards the
     // eye is at z = 9.5, 4.5 units away.
     const Pixel centre = viewPixel(0.0, 1.5, 9.5, back);
@@ -480,7 +480,7 @@ TEST_F(RoomFrame, NearPlaneTwoUnitsAwayCutsAwayACloserGlyph)
     const Case cases[] = {{2.6f, isGlyph, "glyph"}, {1.5f, isWall, "far wall"}};
     for (const Case& c : cases) {
         eyeZ = c.eyeZ;
-        const Picture picture = frame(c.eyeZ < 2.0f ? "near" : nullptr);
+        const Screenshot picture = frame(c.eyeZ < 2.0f ? "near" : nullptr);
         EXPECT_TRUE(shows(picture, {WIDTH / 2, HEIGHT / 2}, c.kind, c.what)) << "eye at z = " << c.eyeZ;
     }
 }
@@ -535,7 +535,7 @@ TEST_F(Panels, TopLevelWindowIsPlainGrey)
 {
     glViewport(0, 0, WIDTH, HEIGHT);
     drawMainWindow();
-    const Picture picture = lastFrame();
+    const Screenshot picture = lastFrame();
     EXPECT_TRUE(probeRect(picture, 0, 0, WIDTH - 1, HEIGHT - 1, Rgb{153, 153, 153}, 1));
 }
 

@@ -27,14 +27,14 @@
 #include <string>
 #include <vector>
 
-#include "bmpWriter.h"
-#include "gl11.h"
-#include "glWindow.h"
-#include "picture.h"
-#include "programWindow.h"
-#include "walkScene.h"
-#include "walkWindow.h"
-#include "xDisplay.h"
+#include "tests/support/bmpWriter.h"
+#include "tests/support/gl11.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/walkScene.h"
+#include "tests/support/walkWindow.h"
+#include "tests/support/xDisplay.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -93,7 +93,7 @@ TEST_F(WalkStart, WindowsHaveTheirTitlePlacesAndSizes)
 
 TEST_F(WalkStart, GreyFrameSurroundsTheViewAndTheHelpPanel)
 {
-    const bool shows = walk->waitForPicture([](const Picture& p) {
+    const bool shows = walk->waitForPicture([](const Screenshot& p) {
         for (const PixelRect& m : FRAME_MARGINS)
             if (countNear(p, m, FRAME_GREY) != m.area())
                 return false;
@@ -108,7 +108,7 @@ TEST_F(WalkStart, GreyFrameSurroundsTheViewAndTheHelpPanel)
 
 TEST_F(WalkStart, HelpPanelShowsThreeGreenLinesOnDarkGrey)
 {
-    Picture panel;
+    Screenshot panel;
     const auto lettered = [&] {
         panel = walk->grab(walk->help);
         return countNear(panel, 0, 0, 479, 69, HELP_TEXT) > 300;
@@ -146,7 +146,7 @@ TEST_F(WalkProgram, UpArrowWalksTowardsTheWordAndItGrows)
     // columns from where one step fewer or more would put it.
     press(WALK_FORWARD.key, WALK_FORWARD.presses);
     Viewer near = WALK_FORWARD.viewer;
-    const bool walked = waitForView([&](const Picture& p) { return WALK_FORWARD.shows(p); });
+    const bool walked = waitForView([&](const Screenshot& p) { return WALK_FORWARD.shows(p); });
     keepForFailure(last, "walked");
     ASSERT_TRUE(walked) << "glyph B's left edge is not at column " << WALK_FORWARD.column();
     // The bob's phase steps 30 degrees a step and starts again after 13
@@ -179,7 +179,7 @@ TEST_F(WalkProgram, LeftArrowSixtyTimesTurnsToTheSideWall)
     press(TURN_LEFT.key, TURN_LEFT.presses);
     const Viewer turned = TURN_LEFT.viewer;
     const double edge = TURN_LEFT.column();
-    const bool turned90 = waitForView([&](const Picture& p) { return TURN_LEFT.shows(p); });
+    const bool turned90 = waitForView([&](const Screenshot& p) { return TURN_LEFT.shows(p); });
     keepForFailure(last, "turned-left");
     ASSERT_TRUE(turned90) << "the first block's edge is not at column " << edge;
     EXPECT_EQ(countKind(last, {0, 0, static_cast<int>(edge) - 2, VIEW_HEIGHT - 1}, isGlyph), 0);
@@ -223,7 +223,8 @@ TEST_P(WalkTilt, PageKeysTiltTheHead)
     const int left = static_cast<int>(viewPixel(tilted, -1.0, up ? CEILING_Y : FLOOR_Y, FRONT_Z).x) + 3;
     const int right = static_cast<int>(viewPixel(tilted, 2.0, up ? CEILING_Y : FLOOR_Y, FRONT_Z).x) - 3;
     const Side glyphSide = up ? Side::Bottom : Side::Top;
-    const bool tiltedView = waitForView([&](const Picture& p) { return glyphEdgeAt(p, edge, glyphSide, left, right); });
+    const bool tiltedView =
+        waitForView([&](const Screenshot& p) { return glyphEdgeAt(p, edge, glyphSide, left, right); });
     keepForFailure(last, std::string("tilt-") + tiltCase.name);
     ASSERT_TRUE(tiltedView) << "glyph B's edge is not at row " << edge;
     EXPECT_TRUE(allOf(last, band, grows, up ? "ceiling yellow" : "floor"));
@@ -242,8 +243,8 @@ TEST_F(WalkProgram, CirclingLampChangesTheLightingButNotTheHelpPanel)
     // first block's front changes, the light it carries has moved.
     const PixelRect front = blockFront(START, WORD_BLOCKS[0], 3);
     const int x = VIEW_IN_WINDOW.x0, y = VIEW_IN_WINDOW.y0;
-    const Picture first = grab(window);
-    Picture later;
+    const Screenshot first = grab(window);
+    Screenshot later;
     const bool relit = waitUntil(
         [&] {
             later = grab(window);
@@ -323,7 +324,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
         break;
     case FileKind::ZeroSides: writeBitmap(name, 0, 0, {}); break;
     case FileKind::Png: {
-        Picture picture;
+        Screenshot picture;
         picture.width = picture.height = 2;
         picture.rgb.assign(2 * 2 * 3, 0);
         for (size_t i = 0; i < picture.rgb.size(); i += 3) {
@@ -409,7 +410,7 @@ TEST_P(WalkBadInputRun, ReportsEachUnreadableFileAndDrawsOn)
         {input.glyph, isGlyph, blockFront(START, WORD_BLOCKS[3], 4), "glyph red"},
         {input.ceiling, isCeiling, CEILING_BAND, "ceiling yellow"},
     };
-    const auto expected = [&](const Picture& p) {
+    const auto expected = [&](const Screenshot& p) {
         for (const Surface& s : surfaces) {
             const int count = countKind(p, loads(s.file) ? s.where : WHOLE_VIEW, s.hue);
             if (loads(s.file) ? count < s.where.area() * 9 / 10 : count != 0)
@@ -466,7 +467,7 @@ TEST_F(WalkProgram, ShrunkToOnePixelIconifiedAndRestoredDrawsOn)
     keepForFailure(last, "restored");
     EXPECT_TRUE(repainted) << "the frame and the help panel were not repainted";
     const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
-    EXPECT_TRUE(waitForView([&](const Picture& p) { return countKind(p, middleBar, isGlyph) == middleBar.area(); }));
+    EXPECT_TRUE(waitForView([&](const Screenshot& p) { return countKind(p, middleBar, isGlyph) == middleBar.area(); }));
     EXPECT_EQ(placeOf(display, view).width, VIEW_WIDTH);
     EXPECT_EQ(placeOf(display, help).width, 480);
     EXPECT_TRUE(keepsDrawing()) << "the lamp does not move";

@@ -15,12 +15,12 @@
 #include <utility>
 #include <vector>
 
-#include "glWindow.h"
-#include "lists.h"
-#include "picture.h"
-#include "walk.h"
-#include "walkScene.h"
-#include "walkTextures.h"
+#include "okelwalk/lists.h"
+#include "okelwalk/textures.h"
+#include "okelwalk/walk.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/walkScene.h"
 
 namespace {
 
@@ -387,7 +387,7 @@ TEST_F(StartUp, CubeFrontFaceShowsTheWholeTextureUprightOverTwoUnits)
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glCallList(LIST_CUBE);
-    const Picture picture = readBackBuffer();
+    const Screenshot picture = readBackBuffer();
     glDeleteTextures(1, &texture);
     keepForFailure(picture, "cube");
 

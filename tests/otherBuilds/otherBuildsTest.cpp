@@ -12,11 +12,11 @@
 #include <functional>
 #include <string>
 
-#include "okelScene.h"
-#include "okelWindow.h"
-#include "picture.h"
-#include "programWindow.h"
-#include "walkWindow.h"
+#include "tests/support/okelScene.h"
+#include "tests/support/okelWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/walkWindow.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ constexpr std::chrono::seconds OTHER_TIMEOUT{OTHER_TIMEOUT_SECONDS};
 // build's texture folder and waits until its window's picture is `ready`;
 // the program is ended and its window gone afterwards.
 template <typename Program>
-Picture pictureOf(const std::string& program, std::chrono::milliseconds timeout,
-                  const std::function<bool(const Picture&)>& ready)
+Screenshot pictureOf(const std::string& program, std::chrono::milliseconds timeout,
+                     const std::function<bool(const Screenshot&)>& ready)
 {
     Program window({program});
     window.workDir = TEXTURE_DIR;
@@ -52,10 +52,10 @@ protected:
 TEST_F(OtherPrograms, OkelShowsTheWordAsTheBuildMachinesOwnDoes)
 {
     // The word shows once glyph 1 shows its checker (launch).
-    const auto shown = [](const Picture&) { return true; };
-    const Picture native = pictureOf<OkelWindow>(OKEL_PROGRAM, START_TIMEOUT, shown);
+    const auto shown = [](const Screenshot&) { return true; };
+    const Screenshot native = pictureOf<OkelWindow>(OKEL_PROGRAM, START_TIMEOUT, shown);
     keepForFailure(native, "native");
-    const Picture other = pictureOf<OkelWindow>(OTHER_OKEL, OTHER_TIMEOUT, shown);
+    const Screenshot other = pictureOf<OkelWindow>(OTHER_OKEL, OTHER_TIMEOUT, shown);
     keepForFailure(other, "other");
     ASSERT_EQ(other.width, native.width);
     // Each box two pixels in from its edges: glyphs 1 and 2 wear the
@@ -70,9 +70,9 @@ TEST_F(OtherPrograms, OkelShowsTheWordAsTheBuildMachinesOwnDoes)
 
 TEST_F(OtherPrograms, OkelwalkShowsTheFrameAndHelpPanelAsTheBuildMachinesOwnDoes)
 {
-    const Picture native = pictureOf<WalkWindow>(OKELWALK_PROGRAM, START_TIMEOUT, framed);
+    const Screenshot native = pictureOf<WalkWindow>(OKELWALK_PROGRAM, START_TIMEOUT, framed);
     keepForFailure(native, "native");
-    const Picture other = pictureOf<WalkWindow>(OTHER_OKELWALK, OTHER_TIMEOUT, framed);
+    const Screenshot other = pictureOf<WalkWindow>(OTHER_OKELWALK, OTHER_TIMEOUT, framed);
     keepForFailure(other, "other");
     ASSERT_EQ(other.width, WALK_WINDOW_SIZE);
     // Everything but the 3D view.

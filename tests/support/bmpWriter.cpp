@@ -1,5 +1,5 @@
 // Writing BMP files for the tests and benchmarks of the BMP reader.
-#include "bmpWriter.h"
+#include "tests/support/bmpWriter.h"
 
 #include <utility>
 

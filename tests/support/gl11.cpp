@@ -1,5 +1,5 @@
 // The functions of OpenGL 1.1, and the GL functions a program imports.
-#include "gl11.h"
+#include "tests/support/gl11.h"
 
 #include <stdio.h>
 

@@ -1,16 +1,16 @@
 // The GL tests' hook on the programs' buffer swaps, and their check that no
 // call raised a GL error.
-#include "glFrames.h"
+#include "tests/support/glFrames.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 
-#include "glWindow.h"
+#include "tests/support/glWindow.h"
 
 namespace {
 
-Picture swappedFrame;
+Screenshot swappedFrame;
 
 // Each test ends with no GL error raised by the calls it drove, the frames'
 // and the others'. A listener's end-of-test call comes before the result
@@ -61,7 +61,7 @@ extern "C" void __wrap_glutSwapBuffers()
     __real_glutSwapBuffers();
 }
 
-Picture lastFrame() { return swappedFrame; }
+Screenshot lastFrame() { return swappedFrame; }
 
 const char* glErrorName(GLenum error)
 {

@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "picture.h"
+#include "tests/support/picture.h"
 
 // What the last frame drew into the current window, as it stood just
 // before its buffer swap.
-Picture lastFrame();
+Screenshot lastFrame();
 
 // The name of a glGetError value, such as "GL_INVALID_OPERATION".
 const char* glErrorName(GLenum error);

@@ -1,5 +1,5 @@
 // A real OpenGL context for tests.
-#include "glWindow.h"
+#include "tests/support/glWindow.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -16,7 +16,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "xDisplay.h"
+#include "tests/support/xDisplay.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void openTestWindow(int width, int height)
     glutSetWindow(testWindow);
 }
 
-Picture readBackBuffer()
+Screenshot readBackBuffer()
 {
     const int width = glutGet(GLUT_WINDOW_WIDTH);
     const int height = glutGet(GLUT_WINDOW_HEIGHT);
@@ -61,7 +61,7 @@ Picture readBackBuffer()
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    Picture picture;
+    Screenshot picture;
     picture.width = width;
     picture.height = height;
     picture.rgb.resize(bottomUp.size());

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "picture.h"
+#include "tests/support/picture.h"
 
 // Opens the process's one test window with the given size at the top left
 // of the screen, and waits until the X server shows it; its context stays
@@ -17,7 +17,7 @@ void openTestWindow(int width, int height);
 
 // The back buffer of the current window, before a swap. The GL tests read
 // every frame this way (glFrames.h), never through the X server.
-Picture readBackBuffer();
+Screenshot readBackBuffer();
 
 // True if the current context's renderer string (GL_RENDERER) holds `name`,
 // such as "softpipe" or "zink".

@@ -1,12 +1,12 @@
 // Helpers for tests of the letter-scene viewer.
-#include "okelScene.h"
+#include "tests/support/okelScene.h"
 
 #include <gtest/gtest.h>
 
-#include "glWindow.h"
-#include "picture.h"
-#include "scene.h"
-#include "textureFiles.h"
+#include "generated/textureFiles.h"
+#include "okel/scene.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/picture.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ int py(double y) { return static_cast<int>(windowY(y)); }
 
 const ViewBox GLYPH1_COLUMN{-140, -30, -110, 30};
 
-::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face)
+::testing::AssertionResult showsChecker(const Screenshot& picture, const ViewBox& face)
 {
     // At the column's 80 x 120 pixels, each square is 10 x 15.
     const double width = (windowX(face.right) - windowX(face.left)) / 8;

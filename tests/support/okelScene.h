@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "picture.h"
+#include "tests/support/picture.h"
 
 // Writes the ten texture files in the current folder, each of one colour of
 // its own (the table in okelScene.cpp), so that a probe tells which file a
@@ -42,7 +42,7 @@ extern const ViewBox GLYPH1_COLUMN;
 // shows them, black and white, looking at the centre of every square. The
 // program's first frame draws them lit, with dark grey for white; the frames
 // after it show them white.
-::testing::AssertionResult showsChecker(const Picture& picture, const ViewBox& face);
+::testing::AssertionResult showsChecker(const Screenshot& picture, const ViewBox& face);
 
 // The word's ten boxes as they stand in the view box at the start (in
 // view-box units): the glyph position (1 to 4) each belongs to, and whether

@@ -1,6 +1,6 @@
 // The letter-scene viewer's window as the end-to-end and platform tests see
 // it.
-#include "okelWindow.h"
+#include "tests/support/okelWindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,13 +16,13 @@ PixelRect pixelsInside(const ViewBox& box, int inset)
             std::min(WINDOW_HEIGHT - 1, static_cast<int>(std::floor(windowY(box.bottom))) - inset)};
 }
 
-::testing::AssertionResult showsOnly(const Picture& picture, const ViewBox& box, Rgb colour)
+::testing::AssertionResult showsOnly(const Screenshot& picture, const ViewBox& box, Rgb colour)
 {
     const PixelRect rect = pixelsInside(box);
     return probeRect(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour);
 }
 
-bool flatIn(const Picture& picture, const ViewBox& box, Rgb colour)
+bool flatIn(const Screenshot& picture, const ViewBox& box, Rgb colour)
 {
     return static_cast<bool>(showsOnly(picture, box, colour));
 }
@@ -43,7 +43,7 @@ OkelWindow::OkelWindow(std::vector<std::string> command, bool throughLauncher)
 {
     if (::testing::AssertionResult launched = launchProgram(arguments); !launched)
         return launched;
-    if (!waitForPicture([&](const Picture& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); },
+    if (!waitForPicture([&](const Screenshot& p) { return static_cast<bool>(showsChecker(p, GLYPH1_COLUMN)); },
                         startTimeout))
         return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
     return ::testing::AssertionSuccess();
@@ -55,7 +55,7 @@ OkelWindow::OkelWindow(std::vector<std::string> command, bool throughLauncher)
     if (::testing::AssertionResult launched = launch(); !launched)
         return launched;
     const Rgb metal = solidColourOf("metal6464.raw");
-    if (!waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, startTimeout))
+    if (!waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH3_TOP_BAR, metal); }, startTimeout))
         return ::testing::AssertionFailure() << "glyph 3 never showed the metal file; " << outputs();
     start = last;
     return ::testing::AssertionSuccess();
@@ -64,15 +64,15 @@ OkelWindow::OkelWindow(std::vector<std::string> command, bool throughLauncher)
 ::testing::AssertionResult OkelWindow::keepsDrawing()
 {
     const PixelRect glyph1 = pixelsInside(GLYPH1_TEAPOTS, 0);
-    const auto changed = [&](const Picture& before) {
+    const auto changed = [&](const Screenshot& before) {
         return waitForPicture(
-            [&](const Picture& p) { return regionsDiffer(before, p, glyph1.x0, glyph1.y0, glyph1.x1, glyph1.y1); });
+            [&](const Screenshot& p) { return regionsDiffer(before, p, glyph1.x0, glyph1.y0, glyph1.x1, glyph1.y1); });
     };
-    const Picture blocks = grab();
+    const Screenshot blocks = grab();
     press(XK_t);
     if (!changed(blocks))
         return ::testing::AssertionFailure() << "the teapots never appeared";
-    const Picture teapots = last;
+    const Screenshot teapots = last;
     if (!changed(teapots))
         return ::testing::AssertionFailure() << "the teapots do not turn";
     return ::testing::AssertionSuccess();

@@ -6,9 +6,9 @@
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
-#include "okelScene.h"
-#include "picture.h"
-#include "programWindow.h"
+#include "tests/support/okelScene.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
 
 #include <chrono>
 #include <functional>
@@ -22,8 +22,8 @@ PixelRect pixelsInside(const ViewBox& box, int inset = 4);
 
 // Every pixel well inside the box is of the colour; otherwise names the
 // first that is not.
-::testing::AssertionResult showsOnly(const Picture& picture, const ViewBox& box, Rgb colour);
-bool flatIn(const Picture& picture, const ViewBox& box, Rgb colour);
+::testing::AssertionResult showsOnly(const Screenshot& picture, const ViewBox& box, Rgb colour);
+bool flatIn(const Screenshot& picture, const ViewBox& box, Rgb colour);
 
 // Every pixel of the window.
 constexpr PixelRect WHOLE_WINDOW{0, 0, WINDOW_WIDTH - 1, WINDOW_HEIGHT - 1};
@@ -61,7 +61,7 @@ struct OkelWindow : ProgramWindow {
     // keeps.
     ::testing::AssertionResult launchWithSolidTextures();
 
-    Picture grab() { return ProgramWindow::grab(window); }
+    Screenshot grab() { return ProgramWindow::grab(window); }
 
     // The program still takes keys and draws frame after frame: `t` swaps
     // the blocks for teapots, and the teapots of glyph 1, which wear the

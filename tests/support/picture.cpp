@@ -1,5 +1,5 @@
 // The pixel probe every test uses, on pictures read back from a window.
-#include "picture.h"
+#include "tests/support/picture.h"
 
 #include <unistd.h>
 
@@ -17,14 +17,14 @@ bool near(Rgb a, Rgb b, int tolerance)
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
-bool inside(const Picture& picture, int x, int y)
+bool inside(const Screenshot& picture, int x, int y)
 {
     return x >= 0 && y >= 0 && x < picture.width && y < picture.height;
 }
 
 } // namespace
 
-::testing::AssertionResult probe(const Picture& picture, int x, int y, Rgb expected, int tolerance)
+::testing::AssertionResult probe(const Screenshot& picture, int x, int y, Rgb expected, int tolerance)
 {
     if (!inside(picture, x, y))
         return ::testing::AssertionFailure() << "probe at (" << x << ", " << y << ") lies outside the " << picture.width
@@ -36,7 +36,7 @@ bool inside(const Picture& picture, int x, int y)
                                          << observed;
 }
 
-::testing::AssertionResult probeRect(const Picture& picture, int x0, int y0, int x1, int y1, Rgb expected,
+::testing::AssertionResult probeRect(const Screenshot& picture, int x0, int y0, int x1, int y1, Rgb expected,
                                      int tolerance)
 {
     for (int y = y0; y <= y1; ++y)
@@ -48,7 +48,7 @@ bool inside(const Picture& picture, int x, int y)
     return ::testing::AssertionSuccess();
 }
 
-int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour, int tolerance)
+int countNear(const Screenshot& picture, int x0, int y0, int x1, int y1, Rgb colour, int tolerance)
 {
     int count = 0;
     for (int y = y0; y <= y1; ++y)
@@ -58,12 +58,13 @@ int countNear(const Picture& picture, int x0, int y0, int x1, int y1, Rgb colour
     return count;
 }
 
-int countNear(const Picture& picture, const PixelRect& rect, Rgb colour, int tolerance)
+int countNear(const Screenshot& picture, const PixelRect& rect, Rgb colour, int tolerance)
 {
     return countNear(picture, rect.x0, rect.y0, rect.x1, rect.y1, colour, tolerance);
 }
 
-::testing::AssertionResult samePicture(const Picture& actual, const Picture& expected, PixelRect except, int tolerance)
+::testing::AssertionResult samePicture(const Screenshot& actual, const Screenshot& expected, PixelRect except,
+                                       int tolerance)
 {
     if (actual.width != expected.width || actual.height != expected.height)
         return ::testing::AssertionFailure() << "the picture is " << actual.width << " x " << actual.height
@@ -80,9 +81,9 @@ int countNear(const Picture& picture, const PixelRect& rect, Rgb colour, int tol
     return first << "; " << differing << " pixels differ";
 }
 
-Picture partOf(const Picture& picture, const PixelRect& rect)
+Screenshot partOf(const Screenshot& picture, const PixelRect& rect)
 {
-    Picture part;
+    Screenshot part;
     part.width = rect.x1 - rect.x0 + 1;
     part.height = rect.y1 - rect.y0 + 1;
     for (int y = rect.y0; y <= rect.y1; ++y) {
@@ -92,7 +93,7 @@ Picture partOf(const Picture& picture, const PixelRect& rect)
     return part;
 }
 
-bool regionsDiffer(const Picture& a, const Picture& b, int x0, int y0, int x1, int y1)
+bool regionsDiffer(const Screenshot& a, const Screenshot& b, int x0, int y0, int x1, int y1)
 {
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
@@ -119,12 +120,12 @@ struct FailurePictures : ::testing::EmptyTestEventListener {
         kept.clear();
     }
 
-    std::map<std::string, Picture> kept;
+    std::map<std::string, Screenshot> kept;
 };
 
 } // namespace
 
-void keepForFailure(const Picture& picture, const std::string& name)
+void keepForFailure(const Screenshot& picture, const std::string& name)
 {
     static FailurePictures* pictures = [] {
         auto* listener = new FailurePictures;

@@ -1,5 +1,5 @@
 // The end-to-end tests' view of a program on the test display or a desktop's.
-#include "programWindow.h"
+#include "tests/support/programWindow.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -81,14 +81,14 @@ ProgramWindow::~ProgramWindow()
     return ::testing::AssertionSuccess();
 }
 
-Picture ProgramWindow::grab(Window which)
+Screenshot ProgramWindow::grab(Window which)
 {
     XSync(display, False);
     return desktop ? desktop->shown(which) : grabWindow(display, which);
 }
 
 bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
-                                     const std::function<bool(const Picture&)>& shows,
+                                     const std::function<bool(const Screenshot&)>& shows,
                                      std::chrono::milliseconds timeout)
 {
     const bool shown = waitUntil(
@@ -101,7 +101,8 @@ bool ProgramWindow::waitForPictureOf(Window which, int width, int height,
     return shown;
 }
 
-bool ProgramWindow::waitForPicture(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
+bool ProgramWindow::waitForPicture(const std::function<bool(const Screenshot&)>& shows,
+                                   std::chrono::milliseconds timeout)
 {
     return waitForPictureOf(window, width, height, shows, timeout);
 }

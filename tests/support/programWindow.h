@@ -11,10 +11,10 @@
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
-#include "glWindow.h"
-#include "picture.h"
-#include "westonDesktop.h"
-#include "xDisplay.h"
+#include "tests/support/glWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/westonDesktop.h"
+#include "tests/support/xDisplay.h"
 
 #include <chrono>
 #include <functional>
@@ -56,15 +56,15 @@ public:
 
     // What a window of the program shows now; on a desktop, what the
     // compositor shows of it.
-    Picture grab(Window which);
+    Screenshot grab(Window which);
 
     // Grabs the window until its picture has the size and satisfies
     // `shows`, or the timeout passes; `last` keeps the last picture, which
     // is also written out if the test fails (keepForFailure).
-    bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Picture&)>& shows,
+    bool waitForPictureOf(Window which, int width, int height, const std::function<bool(const Screenshot&)>& shows,
                           std::chrono::milliseconds timeout = FRAME_TIMEOUT);
     // The same for the top-level window, at the program's size.
-    bool waitForPicture(const std::function<bool(const Picture&)>& shows,
+    bool waitForPicture(const std::function<bool(const Screenshot&)>& shows,
                         std::chrono::milliseconds timeout = FRAME_TIMEOUT);
 
     // Gives the program's window the focus and presses the key `times` times;
@@ -89,9 +89,9 @@ public:
     Display* display = nullptr;
     Window window = 0;
     ProgramRun run;
-    Picture last;
+    Screenshot last;
     // The picture the program shows once launched with its solid textures.
-    Picture start;
+    Screenshot start;
 };
 
 // A suite whose tests only look at a program as it starts: the suite's

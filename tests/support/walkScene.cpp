@@ -1,5 +1,5 @@
 // Helpers for tests of the room walk-through.
-#include "walkScene.h"
+#include "tests/support/walkScene.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bmpWriter.h"
-#include "glWindow.h"
-#include "textureFiles.h"
+#include "generated/textureFiles.h"
+#include "tests/support/bmpWriter.h"
+#include "tests/support/glWindow.h"
 
 // Pure hues: a lit surface keeps its hue, only its brightness changes.
 const Rgb WALL_COLOUR{0, 0, 255};
@@ -57,7 +57,7 @@ bool isBlack(Rgb c) { return c.r <= 3 && c.g <= 3 && c.b <= 3; }
 bool isLitFloor(Rgb c) { return c.g > c.r + 10 && c.g > c.b + 10; }
 bool isFloor(Rgb c) { return isBlack(c) || isLitFloor(c); }
 
-int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind)
+int countKind(const Screenshot& picture, int x0, int y0, int x1, int y1, const Kind& kind)
 {
     int count = 0;
     for (int y = y0; y <= y1; ++y)
@@ -66,12 +66,12 @@ int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind
     return count;
 }
 
-int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind)
+int countKind(const Screenshot& picture, const PixelRect& rect, const Kind& kind)
 {
     return countKind(picture, rect.x0, rect.y0, rect.x1, rect.y1, kind);
 }
 
-::testing::AssertionResult allOf(const Picture& picture, const PixelRect& rect, const Kind& kind, const char* what)
+::testing::AssertionResult allOf(const Screenshot& picture, const PixelRect& rect, const Kind& kind, const char* what)
 {
     for (int y = rect.y0; y <= rect.y1; ++y)
         for (int x = rect.x0; x <= rect.x1; ++x)
@@ -108,7 +108,7 @@ ViewRay viewRay(const Viewer& viewer, ViewPoint at)
             {ex * std::cos(h) - ez0 * std::sin(h), dy, ex * std::sin(h) + ez0 * std::cos(h)}};
 }
 
-bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to)
+bool glyphEdgeAt(const Screenshot& picture, double at, Side glyph, int from, int to)
 {
     const bool column = glyph == Side::Left || glyph == Side::Right;
     const bool glyphAfter = glyph == Side::Right || glyph == Side::Bottom;
@@ -173,7 +173,7 @@ const PixelRect WALL_THROUGH_B = between({viewPixel(START, 0, 0, FRONT_Z).x, FAR
 const PixelRect WALL_BETWEEN_A = between({viewPixel(START, -3.5, 0, BACK_Z).x, FAR_WALL_TOP},
                                          {viewPixel(START, -2.5, 0, FRONT_Z).x, FAR_WALL_BOTTOM}, 3);
 
-void expectStartView(const Picture& view)
+void expectStartView(const Screenshot& view)
 {
     for (const WordBlock& block : WORD_BLOCKS)
         EXPECT_TRUE(allOf(view, blockFront(START, block, 3), isGlyph, "glyph red")) << block.name;

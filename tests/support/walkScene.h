@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "picture.h"
+#include "tests/support/picture.h"
 
 // Writes a 24-bit BMP file; `pixels` runs from the bottom row up, left to
 // right, and each row is padded to 4 bytes in the file.
@@ -45,12 +45,12 @@ bool isFloor(Rgb c);
 using Kind = std::function<bool(Rgb)>;
 
 // How many pixels of a rectangle, corners included, are of the kind.
-int countKind(const Picture& picture, int x0, int y0, int x1, int y1, const Kind& kind);
-int countKind(const Picture& picture, const PixelRect& rect, const Kind& kind);
+int countKind(const Screenshot& picture, int x0, int y0, int x1, int y1, const Kind& kind);
+int countKind(const Screenshot& picture, const PixelRect& rect, const Kind& kind);
 
 // Every pixel of the rectangle is of the kind; otherwise names the first
 // that is not.
-::testing::AssertionResult allOf(const Picture& picture, const PixelRect& rect, const Kind& kind, const char* what);
+::testing::AssertionResult allOf(const Screenshot& picture, const PixelRect& rect, const Kind& kind, const char* what);
 
 // Where the viewer stands and looks; the program starts at the origin of
 // the floor plane's x, 5 units in front of the word, looking along -z.
@@ -104,7 +104,7 @@ enum class Side { Left, Right, Top, Bottom };
 // past it on the other side none. A step of a key moves such an edge by
 // several pixels, so this tells the state after the last key from the
 // states before it.
-bool glyphEdgeAt(const Picture& picture, double at, Side glyph, int from, int to);
+bool glyphEdgeAt(const Screenshot& picture, double at, Side glyph, int from, int to);
 
 // The pixels well inside the view rectangle spanned by two points, `inset`
 // pixels from each edge and clipped to the view.
@@ -129,4 +129,4 @@ extern const PixelRect WALL_BETWEEN_A;
 // block's front in the glyph colour, the ceiling above the word, the floor's
 // two kinds of square below it, and the far wall through the word's gaps.
 // Each that does not hold fails the current test.
-void expectStartView(const Picture& view);
+void expectStartView(const Screenshot& view);

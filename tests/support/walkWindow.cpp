@@ -1,11 +1,11 @@
 // The walk-through's windows as the end-to-end and platform tests see them.
-#include "walkWindow.h"
+#include "tests/support/walkWindow.h"
 
 #include <utility>
 
 #include <X11/keysym.h>
 
-bool framed(const Picture& window)
+bool framed(const Screenshot& window)
 {
     for (const PixelRect& m : FRAME_MARGINS)
         if (countNear(window, m, FRAME_GREY) != m.area())
@@ -52,20 +52,20 @@ WalkWindow::WalkWindow(std::vector<std::string> command, bool throughLauncher)
     if (::testing::AssertionResult launched = launch(); !launched)
         return launched;
     const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
-    if (!waitForView([&](const Picture& p) { return allOf(p, middleBar, isGlyph, "red"); }, startTimeout))
+    if (!waitForView([&](const Screenshot& p) { return allOf(p, middleBar, isGlyph, "red"); }, startTimeout))
         return ::testing::AssertionFailure() << "the word never appeared; " << outputs();
     start = last;
     return ::testing::AssertionSuccess();
 }
 
-bool WalkWindow::waitForView(const std::function<bool(const Picture&)>& shows, std::chrono::milliseconds timeout)
+bool WalkWindow::waitForView(const std::function<bool(const Screenshot&)>& shows, std::chrono::milliseconds timeout)
 {
     return waitForPictureOf(view, VIEW_WIDTH, VIEW_HEIGHT, shows, timeout);
 }
 
 bool WalkWindow::keepsDrawing()
 {
-    const Picture first = grab(view);
+    const Screenshot first = grab(view);
     return waitForView(
-        [&](const Picture& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
+        [&](const Screenshot& p) { return regionsDiffer(first, p, 0, 0, VIEW_WIDTH - 1, VIEW_HEIGHT - 1); });
 }

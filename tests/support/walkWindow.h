@@ -5,9 +5,9 @@
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
-#include "picture.h"
-#include "programWindow.h"
-#include "walkScene.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/walkScene.h"
 
 #include <chrono>
 #include <functional>
@@ -24,7 +24,7 @@ constexpr PixelRect FRAME_MARGINS[] = {
     {0, 0, 499, 9}, {0, 0, 9, 499}, {490, 0, 499, 499}, {0, 410, 499, 419}, {0, 490, 499, 499}};
 
 // The window's picture shows the grey frame and the help panel's lines.
-bool framed(const Picture& window);
+bool framed(const Screenshot& window);
 
 // Some presses of an arrow key put an edge of the word at a column of the
 // view that follows from the eye's new place or heading, several columns
@@ -39,7 +39,7 @@ struct ArrowWalk {
     int from, to;
 
     double column() const { return viewPixel(viewer, edgeX, 0.0, FRONT_Z).x; }
-    bool shows(const Picture& view) const { return glyphEdgeAt(view, column(), Side::Right, from, to); }
+    bool shows(const Screenshot& view) const { return glyphEdgeAt(view, column(), Side::Right, from, to); }
 };
 inline void PrintTo(const ArrowWalk& arrow, std::ostream* out) { *out << arrow.name; }
 // Forty steps of 0.05 bring the eye to z 3, where glyph B's left edge (x -1)
@@ -60,7 +60,7 @@ struct WalkWindow : ProgramWindow {
 
     // Grabs the 3D view until it satisfies `shows` or the timeout passes;
     // `last` keeps the last picture.
-    bool waitForView(const std::function<bool(const Picture&)>& shows,
+    bool waitForView(const std::function<bool(const Screenshot&)>& shows,
                      std::chrono::milliseconds timeout = FRAME_TIMEOUT);
 
     // The view draws frame after frame with no input: the circling lamp

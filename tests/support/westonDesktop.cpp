@@ -1,5 +1,5 @@
 // The Wayland desktop of the end-to-end tests: weston and its Xwayland.
-#include "westonDesktop.h"
+#include "tests/support/westonDesktop.h"
 
 #include <X11/Xutil.h>
 
@@ -121,7 +121,7 @@ CoveredDesktop::~CoveredDesktop()
     XSync(display, False);
 }
 
-Picture WestonDesktop::shown(Window window)
+Screenshot WestonDesktop::shown(Window window)
 {
     XSync(test, False);
     const WindowPlace place = placeOf(xwayland, window);

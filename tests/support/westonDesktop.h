@@ -14,8 +14,8 @@
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
-#include "picture.h"
-#include "xWindows.h"
+#include "tests/support/picture.h"
+#include "tools/xWindows.h"
 
 #include <chrono>
 #include <string>
@@ -47,7 +47,7 @@ public:
     // What weston's window shows of a window on Xwayland: the rectangle of
     // the desktop the window covers (Xwayland's root is weston's desktop,
     // one output at its top left corner).
-    Picture shown(Window window);
+    Screenshot shown(Window window);
 
     std::string xwaylandName; // as OKEL_WAYLAND_DISPLAY gives it, ":1"
     Display* test = nullptr;  // the test display, which holds weston's window

@@ -1,5 +1,5 @@
 // Driving programs on the X display as a person would.
-#include "xDisplay.h"
+#include "tests/support/xDisplay.h"
 
 #include <X11/Xutil.h>
 #include <fcntl.h>

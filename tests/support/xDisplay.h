@@ -6,8 +6,8 @@
 
 // The picture header brings GoogleTest, which must come before Xlib: Xlib
 // defines macros such as None that GoogleTest uses as names.
-#include "picture.h"
-#include "xWindows.h"
+#include "tests/support/picture.h"
+#include "tools/xWindows.h"
 
 #include <sys/types.h>
 

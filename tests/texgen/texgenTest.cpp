@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-#include "buildLists.h"
+#include "tests/generated/buildLists.h"
 
 namespace fs = std::filesystem;
 

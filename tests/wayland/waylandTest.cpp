@@ -14,14 +14,14 @@
 #include <functional>
 #include <string>
 
-#include "okelScene.h"
-#include "okelWindow.h"
-#include "picture.h"
-#include "programWindow.h"
-#include "walkScene.h"
-#include "walkWindow.h"
-#include "westonDesktop.h"
-#include "xDisplay.h"
+#include "tests/support/okelScene.h"
+#include "tests/support/okelWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/walkScene.h"
+#include "tests/support/walkWindow.h"
+#include "tests/support/westonDesktop.h"
+#include "tests/support/xDisplay.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -51,7 +51,7 @@ protected:
     // this, before it starts on the desktop, and above a black sheet: its
     // window would cover weston's, and until it has drawn, it shows what
     // lies beneath.
-    Picture onPlainDisplay(const std::function<bool(const Picture&)>& ready)
+    Screenshot onPlainDisplay(const std::function<bool(const Screenshot&)>& ready)
     {
         CoveredDesktop covered(desktop);
         Program plain(program.command);
@@ -77,30 +77,30 @@ protected:
 
 TEST_F(OkelOnWeston, OpensItsWindowAtItsSizeShowingWhatThePlainDisplayShows)
 {
-    const Picture plain = onPlainDisplay([](const Picture&) { return true; });
+    const Screenshot plain = onPlainDisplay([](const Screenshot&) { return true; });
     ASSERT_TRUE(program.launchWithSolidTextures());
     const WindowPlace place = placeOf(program.display, program.window);
     EXPECT_EQ(place.width, WINDOW_WIDTH);
     EXPECT_EQ(place.height, WINDOW_HEIGHT);
-    EXPECT_TRUE(program.waitForPicture([&](const Picture& p) { return samePicture(p, plain); }))
+    EXPECT_TRUE(program.waitForPicture([&](const Screenshot& p) { return samePicture(p, plain); }))
         << samePicture(program.last, plain).message();
 }
 
 TEST_F(OkelOnWeston, KeyTTypedIntoWestonSwapsTheBlocksForTurningTeapots)
 {
     ASSERT_TRUE(program.launchWithSolidTextures());
-    const Picture blocks = program.start;
+    const Screenshot blocks = program.start;
     // Above the status lines, with these texture files, only the teapots
     // ever move, and only the camera moves the lines' text, which `t` does
     // not.
     const int statusTop = pixelsInside(STATUS_AREA, 0).y0;
-    const auto wordChanged = [&](const Picture& before) {
+    const auto wordChanged = [&](const Screenshot& before) {
         return program.waitForPicture(
-            [&](const Picture& p) { return regionsDiffer(before, p, 0, 0, WINDOW_WIDTH - 1, statusTop - 1); });
+            [&](const Screenshot& p) { return regionsDiffer(before, p, 0, 0, WINDOW_WIDTH - 1, statusTop - 1); });
     };
     program.press(XK_t);
     ASSERT_TRUE(wordChanged(blocks)) << "the word stayed as it was";
-    const Picture teapots = program.last;
+    const Screenshot teapots = program.last;
     keepForFailure(teapots, "teapots");
     EXPECT_TRUE(wordChanged(teapots)) << "the teapots do not turn";
     EXPECT_FALSE(regionsDiffer(blocks, program.last, 0, statusTop, WINDOW_WIDTH - 1, WINDOW_HEIGHT - 1))
@@ -129,7 +129,7 @@ protected:
 
 TEST_F(WalkOnWeston, OpensItsWindowsAtTheirSizesFramedAsOnThePlainDisplay)
 {
-    const Picture plain = onPlainDisplay(framed);
+    const Screenshot plain = onPlainDisplay(framed);
     ASSERT_TRUE(program.launchWithSolidTextures());
     const WindowPlace top = placeOf(program.display, program.window);
     EXPECT_EQ(top.width, WALK_WINDOW_SIZE);
@@ -142,7 +142,7 @@ TEST_F(WalkOnWeston, OpensItsWindowsAtTheirSizesFramedAsOnThePlainDisplay)
     EXPECT_EQ(help.width, 480);
     EXPECT_EQ(help.height, HELP_HEIGHT);
 
-    EXPECT_TRUE(program.waitForPicture([&](const Picture& p) { return samePicture(p, plain, VIEW_IN_WINDOW); }))
+    EXPECT_TRUE(program.waitForPicture([&](const Screenshot& p) { return samePicture(p, plain, VIEW_IN_WINDOW); }))
         << samePicture(program.last, plain, VIEW_IN_WINDOW).message();
 }
 
@@ -153,7 +153,7 @@ TEST_P(WalkArrows, TypedIntoWestonMoveTheView)
     const ArrowWalk& arrow = GetParam();
     ASSERT_TRUE(program.launchWithSolidTextures());
     program.press(arrow.key, arrow.presses);
-    EXPECT_TRUE(program.waitForView([&](const Picture& p) { return arrow.shows(p); }))
+    EXPECT_TRUE(program.waitForView([&](const Screenshot& p) { return arrow.shows(p); }))
         << "the word's edge at x " << arrow.edgeX << " is not at column " << arrow.column();
 }
 

@@ -22,13 +22,13 @@
 #include <utility>
 #include <vector>
 
-#include "gl11.h"
-#include "okelScene.h"
-#include "okelWindow.h"
-#include "picture.h"
-#include "programWindow.h"
-#include "walkScene.h"
-#include "walkWindow.h"
+#include "tests/support/gl11.h"
+#include "tests/support/okelScene.h"
+#include "tests/support/okelWindow.h"
+#include "tests/support/picture.h"
+#include "tests/support/programWindow.h"
+#include "tests/support/walkScene.h"
+#include "tests/support/walkWindow.h"
 
 #include <X11/keysym.h>
 
@@ -74,7 +74,7 @@ struct UnderWine : Program {
 
 TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
 {
-    Picture onLinux;
+    Screenshot onLinux;
     {
         OkelWindow linux({OKEL_PROGRAM});
         ASSERT_TRUE(linux.openDisplay());
@@ -95,11 +95,11 @@ TEST(OkelExe, DrawsTheWordAsOnLinuxAndAnswersKeysUntilEscapeEndsItWithStatusOne)
     okel.press(XK_q);
     const PixelRect column = pixelsInside(GLYPH1_COLUMN);
     EXPECT_TRUE(okel.waitForPicture(
-        [&](const Picture& p) { return regionsDiffer(okel.start, p, column.x0, column.y0, column.x1, column.y1); }));
+        [&](const Screenshot& p) { return regionsDiffer(okel.start, p, column.x0, column.y0, column.x1, column.y1); }));
     // t: teapots; the backdrop shows where glyph 4's bar had its corner.
     okel.press(XK_t);
     const Rgb backdrop = solidColourOf("earth1024.raw");
-    EXPECT_TRUE(okel.waitForPicture([&](const Picture& p) { return flatIn(p, GLYPH4_BAR_CORNER, backdrop); }));
+    EXPECT_TRUE(okel.waitForPicture([&](const Screenshot& p) { return flatIn(p, GLYPH4_BAR_CORNER, backdrop); }));
     okel.press(XK_Escape);
     int status = -1;
     ASSERT_TRUE(waitForExit(okel.run, 30s, status)) << "okel.exe still runs";
@@ -152,15 +152,15 @@ TEST(OkelwalkExe, ShowsTheRoomInItsViewAndItsHelpPanelAsOnLinux)
         GTEST_SKIP() << "Wine " << major << " leaves okelwalk.exe's subwindows black (a child window's device "
                      << "context has no X drawable in Debian's Wine 8); Wine 10 draws them";
     const PixelRect middleBar = blockFront(START, WORD_BLOCKS[3], 4);
-    const auto wordShows = [&](const Picture& p) {
+    const auto wordShows = [&](const Screenshot& p) {
         return allOf(partOf(p, VIEW_IN_WINDOW), middleBar, isGlyph, "red");
     };
-    Picture onLinux;
+    Screenshot onLinux;
     {
         WalkWindow linux({OKELWALK_PROGRAM});
         ASSERT_TRUE(linux.openDisplay());
         ASSERT_TRUE(linux.launchWithSolidTextures());
-        EXPECT_TRUE(linux.waitForPicture([&](const Picture& p) { return framed(p) && wordShows(p); }));
+        EXPECT_TRUE(linux.waitForPicture([&](const Screenshot& p) { return framed(p) && wordShows(p); }));
         onLinux = linux.last;
     }
     keepForFailure(onLinux, "linux");
@@ -172,7 +172,7 @@ TEST(OkelwalkExe, ShowsTheRoomInItsViewAndItsHelpPanelAsOnLinux)
     UnderWine<WalkWindow> walk("okelwalk.exe");
     writeSolidWalkTextures();
     ASSERT_TRUE(walk.launchProgram());
-    const auto drawn = [&](const Picture& p) { return wordShows(p) && samePicture(p, onLinux, VIEW_IN_WINDOW); };
+    const auto drawn = [&](const Screenshot& p) { return wordShows(p) && samePicture(p, onLinux, VIEW_IN_WINDOW); };
     EXPECT_TRUE(walk.waitForPicture(drawn, walk.startTimeout))
         << samePicture(walk.last, onLinux, VIEW_IN_WINDOW).message();
     expectStartView(partOf(walk.last, VIEW_IN_WINDOW));

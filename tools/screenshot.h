@@ -15,7 +15,7 @@ bool operator==(const Rgb& a, const Rgb& b);
 std::ostream& operator<<(std::ostream& out, const Rgb& colour);
 
 // An RGB picture with its first row at the top, as on the screen.
-struct Picture {
+struct Screenshot {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb;
@@ -24,4 +24,4 @@ struct Picture {
 };
 
 // Writes the picture as PNG, for a person to look at.
-bool savePng(const Picture& picture, const std::string& path);
+bool savePng(const Screenshot& picture, const std::string& path);

@@ -1,5 +1,5 @@
 // RGB pictures as read back from a window, and writing them as PNG files.
-#include "rgbPicture.h"
+#include "tools/screenshot.h"
 
 #include <cstddef>
 #include <ostream>
@@ -14,13 +14,13 @@ std::ostream& operator<<(std::ostream& out, const Rgb& colour)
     return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
 }
 
-Rgb Picture::at(int x, int y) const
+Rgb Screenshot::at(int x, int y) const
 {
     const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
     return {p[0], p[1], p[2]};
 }
 
-bool savePng(const Picture& picture, const std::string& path)
+bool savePng(const Screenshot& picture, const std::string& path)
 {
     return stbi_write_png(path.c_str(), picture.width, picture.height, 3, picture.rgb.data(), picture.width * 3) != 0;
 }

@@ -1,13 +1,13 @@
 // Textures of the room walk-through.
-#include "walkTextures.h"
+#include "okelwalk/textures.h"
 
 #include <GL/glu.h>
 
 #include <cstdio>
 
-#include "bitmap.h"
-#include "textureFiles.h"
-#include "walk.h"
+#include "generated/textureFiles.h"
+#include "okelwalk/bitmap.h"
+#include "okelwalk/walk.h"
 
 namespace {
 
