@@ -20,9 +20,11 @@
 #include "okel/input.h"
 #include "okel/scene.h"
 #include "okel/textures.h"
+#include "tests/support/files.h"
+#include "tests/support/geometry.h"
 #include "tests/support/glFrames.h"
 #include "tests/support/glWindow.h"
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 
 namespace {
 
@@ -272,34 +274,12 @@ TEST_F(Frame, EveryBoxFaceShowsTheWholeTextureOnceAcrossItsPlaceAndSize)
     }
 }
 
-// The camera's view: orthographic along the line from the eye to the
-// origin, with the view box's x along forward x up and its y along the up
-// vector made square to it. A pixel shows the points of the ray through its
-// centre along that line.
-struct CameraRay {
-    double origin[3];
-    double direction[3];
-};
-
-CameraRay cameraRay(double column, double row)
+// The ray of a pixel's centre from the camera where the scene's state puts
+// it (geometry.h).
+Ray cameraRay(double column, double row)
 {
     const double eye[3] = {cameraX, cameraY, cameraZ};
-    const double length = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-    const double f[3] = {-eye[0] / length, -eye[1] / length, -eye[2] / length};
-    // side = forward x (0, upSign, 0), up = side x forward.
-    double side[3] = {-f[2] * upSign, 0, f[0] * upSign};
-    const double sideLength = std::sqrt(side[0] * side[0] + side[2] * side[2]);
-    side[0] /= sideLength, side[2] /= sideLength;
-    const double up[3] = {
-        side[1] * f[2] - side[2] * f[1], side[2] * f[0] - side[0] * f[2], side[0] * f[1] - side[1] * f[0]};
-    const double x = (column + 0.5) * VIEW_SIZE / WIDTH - VIEW_SIZE / 2.0;
-    const double y = VIEW_SIZE / 2.0 - (row + 0.5) * VIEW_SIZE / HEIGHT;
-    CameraRay ray{};
-    for (int a = 0; a < 3; ++a) {
-        ray.origin[a] = eye[a] + x * side[a] + y * up[a];
-        ray.direction[a] = f[a];
-    }
-    return ray;
+    return orthographicRay(eye, upSign, VIEW_SIZE, WIDTH, HEIGHT, column, row);
 }
 
 // The cube's faces in the order it draws them: the axis and side each lies
@@ -329,22 +309,17 @@ struct BoxHit {
     bool clear = true;
 };
 
-BoxHit castBoxRay(const CameraRay& ray)
+BoxHit castBoxRay(const Ray& ray)
 {
     BoxHit hit;
     double nearest = 1e9;
     for (int b = 0; b < 13; ++b) {
-        const WordBox& box = WORD_BOXES[b];
-        const double low[3] = {box.left, box.bottom, -15}, high[3] = {box.right, box.top, 15};
-        double enter = -1e9, leave = 1e9;
-        for (int a = 0; a < 3; ++a) {
-            const double d = ray.direction[a] != 0 ? ray.direction[a] : 1e-12;
-            const double k0 = (low[a] - ray.origin[a]) / d, k1 = (high[a] - ray.origin[a]) / d;
-            enter = std::max(enter, std::min(k0, k1));
-            leave = std::min(leave, std::max(k0, k1));
-        }
-        if (enter >= leave)
+        const WordBox& word = WORD_BOXES[b];
+        const Box box{{word.left, word.bottom, -15}, {word.right, word.top, 15}};
+        const BoxCrossing crossing = crossBox(ray, box);
+        if (!crossing.meets())
             continue;
+        const double enter = crossing.enter;
         if (std::abs(enter - nearest) < 1e-6)
             hit.clear = false;
         if (enter > nearest)
@@ -353,9 +328,8 @@ BoxHit castBoxRay(const CameraRay& ray)
         nearest = enter;
         hit.box = b;
         double local[3];
-        for (int a = 0; a < 3; ++a)
-            local[a] = (ray.origin[a] + enter * ray.direction[a] - (low[a] + high[a]) / 2) / ((high[a] - low[a]) / 2);
-        const double cube[3] = {box.turned ? -local[1] : local[0], box.turned ? local[0] : local[1], local[2]};
+        boxPoint(ray, enter, box, local);
+        const double cube[3] = {word.turned ? -local[1] : local[0], word.turned ? local[0] : local[1], local[2]};
         int axis = 0;
         for (int a = 1; a < 3; ++a)
             if (std::abs(cube[a]) > std::abs(cube[axis]))
@@ -564,7 +538,7 @@ TEST_F(Frame, TripledGlyphBsMiddleBarEndsWhereItsBoxDoes)
     keepForFailure(picture, "tripled-bar");
     // What the ray through a pixel's centre meets in the untripled word.
     const auto hitAt = [](int column, int row) {
-        CameraRay ray = cameraRay(column, row);
+        Ray ray = cameraRay(column, row);
         for (double& a : ray.origin)
             a /= 3;
         return castBoxRay(ray);

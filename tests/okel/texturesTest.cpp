@@ -8,8 +8,9 @@
 
 #include "okel/scene.h"
 #include "okel/textures.h"
+#include "tests/support/files.h"
 #include "tests/support/glWindow.h"
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ protected:
         initGL();
         makePatterns();
         std::memset(rawBuffer, 0, sizeof rawBuffer);
-    }
-
-    GLint texParameter(GLenum name)
-    {
-        GLint value = 0;
-        glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
-        return value;
     }
 
     GLint envMode()

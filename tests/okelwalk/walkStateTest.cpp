@@ -1,7 +1,7 @@
 // The walk-through's one-time set-up in a real OpenGL context: the light and
 // the switches initLighting leaves on, the geometry of the four display
 // lists, the material rows and the textures initTextures makes, with the
-// solid-colour files of walkScene in a scratch folder.
+// solid-colour files of walkTestScene in a scratch folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,9 +18,10 @@
 #include "okelwalk/lists.h"
 #include "okelwalk/textures.h"
 #include "okelwalk/walk.h"
+#include "tests/support/files.h"
 #include "tests/support/glWindow.h"
 #include "tests/support/picture.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 
 namespace {
 
@@ -75,13 +76,6 @@ GLint integer(GLenum name)
 {
     GLint value = 0;
     glGetIntegerv(name, &value);
-    return value;
-}
-
-GLint texParameter(GLenum name)
-{
-    GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
     return value;
 }
 
