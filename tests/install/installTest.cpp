@@ -27,10 +27,12 @@
 #include <vector>
 
 #include "tests/generated/buildLists.h"
+#include "tests/support/files.h"
 #include "tests/support/glWindow.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/programWindow.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 #include "tests/support/xDisplay.h"
 
 #include <X11/Xlib.h>

@@ -11,8 +11,8 @@
 #include "okel/input.h"
 #include "okel/scene.h"
 #include "tests/support/glWindow.h"
-#include "tests/support/okelScene.h"
-#include "tests/support/xDisplay.h"
+#include "tests/support/okelTestScene.h"
+#include "tests/support/processes.h"
 
 namespace {
 

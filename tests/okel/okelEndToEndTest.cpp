@@ -25,11 +25,13 @@
 #include <vector>
 
 #include "okel/scene.h"
+#include "tests/support/files.h"
 #include "tests/support/gl11.h"
 #include "tests/support/glWindow.h"
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 #include "tests/support/okelWindow.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/programWindow.h"
 #include "tests/support/xDisplay.h"
 

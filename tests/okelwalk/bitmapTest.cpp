@@ -2,6 +2,7 @@
 // it must refuse, and the BMP corpus compared with stb_image's reader.
 #include "okelwalk/bitmap.h"
 #include "tests/support/bmpWriter.h"
+#include "tests/support/files.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_BMP
@@ -22,8 +23,6 @@
 #include <system_error>
 #include <utility>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -141,26 +140,10 @@ std::vector<std::string> corpusFiles(const std::string& folder)
     return names;
 }
 
-// Each test gets a fresh folder for the files it writes.
+// Each test writes its files in a fresh folder (writeFile of files.h).
 class BitmapFileTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder = fs::temp_directory_path() / ("bitmapTest-" + test + "-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string writeFile(const std::string& name, const Bytes& bytes)
-    {
-        std::string path = (folder / name).string();
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
-    }
-
-    fs::path folder;
+    ScratchFolder folder;
 };
 
 TEST_F(BitmapFileTest, Written24BitFilesArriveAsBottomUpRowsPaddedWithZeros)
@@ -213,11 +196,11 @@ TEST_F(BitmapFileTest, UnreadableFilesAreRefusedAndLeaveTheBitmapEmpty)
     lastPixelShort.resize(lastPixelShort.size() - 2);
     Bytes rowsShort = build24BitFile(5, 8, false, 100);
     rowsShort.resize(rowsShort.size() - 100);
-    fs::create_directory(folder / "folder.bmp");
+    fs::create_directory("folder.bmp");
     const std::pair<const char*, std::string> cases[] = {
-        {"missing file", (folder / "missing.bmp").string()},
+        {"missing file", "missing.bmp"},
         {"empty file", writeFile("empty.bmp", {})},
-        {"directory", (folder / "folder.bmp").string()},
+        {"directory", "folder.bmp"},
         {"random bytes", writeFile("noise.bmp", noise)},
         {"truncated pixels", writeFile("truncated.bmp", truncated)},
         {"last pixel one byte short", writeFile("lastPixelShort.bmp", lastPixelShort)},

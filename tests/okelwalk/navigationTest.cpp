@@ -16,7 +16,7 @@
 #include "okelwalk/navigation.h"
 #include "okelwalk/walk.h"
 #include "tests/support/glWindow.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The frames of the room walk-through drawn in a real 480 x 400 window: the
-// 3D view with the solid-colour texture files of walkScene (glyphs red,
+// 3D view with the solid-colour texture files of walkTestScene (glyphs red,
 // walls blue, ceiling yellow, the floor's checker black and green-ish under
-// the floor material), the help panel's text and the grey top-level window.
+// the floor material), drawn by room.cpp's drawView. Its panels are
+// roomPanelsTest.cpp's.
 //
 // Where a surface shows follows from the start view: the eye at
 // (0, 0.25, 5) looks along -z through a frustum 2.4 wide and 2 high each
@@ -26,10 +27,12 @@
 #include "okelwalk/room.h"
 #include "okelwalk/textures.h"
 #include "okelwalk/walk.h"
+#include "tests/support/files.h"
+#include "tests/support/geometry.h"
 #include "tests/support/glFrames.h"
 #include "tests/support/glWindow.h"
 #include "tests/support/picture.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 
 namespace {
 
@@ -220,57 +223,47 @@ struct Hit {
 // none; its faces are seen from outside only, and nothing nearer than the
 // near plane (k = 1) is drawn, so a box that the near plane cuts open is
 // seen through.
-Hit castRay(const ViewRay& ray)
+Hit castRay(const Ray& ray)
 {
-    struct Box {
+    struct Block {
         int block;
-        double low[3], high[3];
+        Box box;
     };
-    std::vector<Box> boxes;
+    std::vector<Block> blocks;
     for (int b = 0; b < 9; ++b) {
         const WordBlock& w = WORD_BLOCKS[b];
-        boxes.push_back({b, {w.x0, w.y0, -0.5}, {w.x1, w.y1, 0.5}});
+        blocks.push_back({b, {{w.x0, w.y0, -0.5}, {w.x1, w.y1, 0.5}}});
     }
-    boxes.push_back({-1, {-0.2, 1.3, 9.5}, {0.2, 1.7, 10.5}}); // the lamp at angle 0
+    blocks.push_back({-1, {{-0.2, 1.3, 9.5}, {0.2, 1.7, 10.5}}}); // the lamp at angle 0
     struct Entry {
-        double k;
-        int axis;
-        const Box* box;
+        BoxCrossing crossing;
+        const Block* block;
     };
     std::vector<Entry> entries;
     Hit hit;
-    for (const Box& box : boxes) {
-        double enter = -1e9, leave = 1e9;
-        int axis = 0;
-        for (int a = 0; a < 3; ++a) {
-            const double d = ray.direction[a] != 0 ? ray.direction[a] : 1e-12;
-            const double k0 = (box.low[a] - ray.eye[a]) / d, k1 = (box.high[a] - ray.eye[a]) / d;
-            if (std::min(k0, k1) > enter)
-                enter = std::min(k0, k1), axis = a;
-            leave = std::min(leave, std::max(k0, k1));
-        }
-        if (enter >= leave)
+    for (const Block& block : blocks) {
+        const BoxCrossing crossing = crossBox(ray, block.box);
+        if (!crossing.meets())
             continue;
-        hit.clear = hit.clear && std::abs(enter - 1.0) > 0.05 && std::abs(leave - 1.0) > 0.05;
-        if (enter > 1.0)
-            entries.push_back({enter, axis, &box});
+        hit.clear = hit.clear && std::abs(crossing.enter - 1.0) > 0.05 && std::abs(crossing.leave - 1.0) > 0.05;
+        if (crossing.enter > 1.0)
+            entries.push_back({crossing, &block});
     }
     if (entries.empty())
         return hit;
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.k < b.k; });
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.crossing.enter < b.crossing.enter;
+    });
     const Entry& first = entries[0];
-    hit.clear = hit.clear && (entries.size() == 1 || entries[1].k - first.k > 1e-9);
-    hit.block = first.box->block;
+    hit.clear = hit.clear && (entries.size() == 1 || entries[1].crossing.enter - first.crossing.enter > 1e-9);
+    hit.block = first.block->block;
     // The face on the box's high side is entered going down that axis.
-    const bool high = ray.direction[first.axis] < 0;
+    const int axis = first.crossing.axis;
+    const bool high = ray.direction[axis] < 0;
     const Face faces[3][2] = {{LEFT_FACE, RIGHT_FACE}, {BOTTOM_FACE, TOP_FACE}, {BACK_FACE, FRONT_FACE}};
-    hit.face = faces[first.axis][high ? 1 : 0];
+    hit.face = faces[axis][high ? 1 : 0];
     double local[3];
-    for (int a = 0; a < 3; ++a) {
-        const double centre = (first.box->low[a] + first.box->high[a]) / 2;
-        const double half = (first.box->high[a] - first.box->low[a]) / 2;
-        local[a] = (ray.eye[a] + first.k * ray.direction[a] - centre) / half;
-    }
+    boxPoint(ray, first.crossing.enter, first.block->box, local);
     textureAt(hit.face, local[0], local[1], local[2], hit.s, hit.t);
     return hit;
 }
@@ -483,60 +476,6 @@ TEST_F(RoomFrame, NearPlaneTwoUnitsAwayCutsAwayACloserGlyph)
         const Screenshot picture = frame(c.eyeZ < 2.0f ? "near" : nullptr);
         EXPECT_TRUE(shows(picture, {WIDTH / 2, HEIGHT / 2}, c.kind, c.what)) << "eye at z = " << c.eyeZ;
     }
-}
-
-// ---------------------------------------------------------------------------
-// The help panel's text and the top-level window, drawn into the test
-// window with the state their own contexts have. Where the help panel's
-// lines stand is checked on the running program (WalkStart).
-
-class Panels : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        openTestWindow(WIDTH, HEIGHT);
-        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE})
-            glDisable(cap);
-        glViewport(0, 0, WIDTH, HELP_HEIGHT);
-        reshapeHelp(WIDTH, HELP_HEIGHT);
-        glLoadIdentity();
-    }
-
-    static constexpr int HELP_HEIGHT = 70;
-};
-
-// Where the raster position stands after drawing a text from x = 0.
-float rasterAdvance(const std::function<void()>& draw)
-{
-    draw();
-    GLfloat position[4];
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
-    return position[0];
-}
-
-TEST_F(Panels, BitmapTextIsFormattedAsPrintfDoesAndCutAt255Characters)
-{
-    const std::string w254(254, 'W'), w255(255, 'W'), w300(300, 'W');
-    void* font = GLUT_BITMAP_HELVETICA_12;
-    const float x254 = rasterAdvance([&] { drawBitmapText(font, 0, 50, "%s", w254.c_str()); });
-    const float x255 = rasterAdvance([&] { drawBitmapText(font, 0, 50, "%s", w255.c_str()); });
-    const float x300 = rasterAdvance([&] { drawBitmapText(font, 0, 50, "%s", w300.c_str()); });
-    EXPECT_GT(x255, x254);
-    EXPECT_EQ(x300, x255);
-    EXPECT_EQ(x255, 255 * glutBitmapWidth(font, 'W'));
-
-    const float number = rasterAdvance([&] { drawBitmapText(font, 0, 50, "%d", 42); });
-    const float text = rasterAdvance([&] { drawBitmapText(font, 0, 50, "42"); });
-    EXPECT_EQ(number, text);
-    EXPECT_EQ(number, glutBitmapWidth(font, '4') + glutBitmapWidth(font, '2'));
-}
-
-TEST_F(Panels, TopLevelWindowIsPlainGrey)
-{
-    glViewport(0, 0, WIDTH, HEIGHT);
-    drawMainWindow();
-    const Screenshot picture = lastFrame();
-    EXPECT_TRUE(probeRect(picture, 0, 0, WIDTH - 1, HEIGHT - 1, Rgb{153, 153, 153}, 1));
 }
 
 } // namespace

@@ -28,11 +28,13 @@
 #include <vector>
 
 #include "tests/support/bmpWriter.h"
+#include "tests/support/files.h"
 #include "tests/support/gl11.h"
 #include "tests/support/glWindow.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/programWindow.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 #include "tests/support/walkWindow.h"
 #include "tests/support/xDisplay.h"
 
@@ -285,19 +287,13 @@ enum class FileKind {
 // The kinds whose picture loads.
 bool loads(FileKind kind) { return kind == FileKind::Solid || kind == FileKind::LinkToSolid; }
 
-// A BMP file with a palette of `paletteEntries` colours, entry 1 the
-// surface's hue and the others black.
-std::vector<unsigned char> bitmapFile(int width, int height, int bitCount, int compression, int paletteEntries,
-                                      const std::vector<unsigned char>& data, Rgb colour)
+// A palette of 256 colours for the 8-bit files: entry 1 the surface's hue,
+// the others black.
+std::vector<unsigned char> paletteOf(Rgb colour)
 {
-    std::vector<unsigned char> palette(4 * static_cast<size_t>(paletteEntries), 0);
-    if (paletteEntries > 1) {
-        palette[4] = static_cast<unsigned char>(colour.b);
-        palette[5] = static_cast<unsigned char>(colour.g);
-        palette[6] = static_cast<unsigned char>(colour.r);
-    }
-    return bmpFile(
-        width, height, static_cast<unsigned int>(bitCount), static_cast<unsigned int>(compression), palette, 0, data);
+    std::vector<Rgb> colours(256, BLACK);
+    colours[1] = colour;
+    return bmpPalette(colours);
 }
 
 constexpr int BI_RLE8 = 1;
@@ -320,7 +316,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
         std::filesystem::resize_file(name, 54 + 256 * 3 * 128);
         break;
     case FileKind::HugeClaimedSize:
-        writeFile(name, bitmapFile(16384, 16384, 24, 0, 0, std::vector<unsigned char>(16384 * 3, 0x80), colour));
+        writeFile(name, bmpFile(16384, 16384, 24, 0, {}, 0, std::vector<unsigned char>(16384 * 3, 0x80)));
         break;
     case FileKind::ZeroSides: writeBitmap(name, 0, 0, {}); break;
     case FileKind::Png: {
@@ -337,7 +333,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
     }
     case FileKind::Directory: std::filesystem::create_directory(name); break;
     case FileKind::RleHugeClaimedSize:
-        writeFile(name, bitmapFile(16384, 16384, 8, BI_RLE8, 256, {0, 1}, colour));
+        writeFile(name, bmpFile(16384, 16384, 8, BI_RLE8, paletteOf(colour), 0, {0, 1}));
         break;
     case FileKind::RleCutBeforeEnd: {
         // 100 whole rows of palette entry 1, each two runs and an
@@ -345,7 +341,7 @@ void writeTextureFile(const std::string& name, FileKind kind, Rgb colour)
         std::vector<unsigned char> data;
         for (int row = 0; row < 100; ++row)
             data.insert(data.end(), {128, 1, 128, 1, 0, 0});
-        writeFile(name, bitmapFile(256, 256, 8, BI_RLE8, 256, data, colour));
+        writeFile(name, bmpFile(256, 256, 8, BI_RLE8, paletteOf(colour), 0, data));
         break;
     }
     case FileKind::NamedPipe: makeNamedPipe(name); break;

@@ -12,9 +12,10 @@
 #include <functional>
 #include <string>
 
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 #include "tests/support/okelWindow.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/programWindow.h"
 #include "tests/support/walkWindow.h"
 

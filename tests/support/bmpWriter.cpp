@@ -1,6 +1,7 @@
-// Writing BMP files for the tests and benchmarks of the BMP reader.
+// Writing BMP files for the tests and benchmarks of the walk-through.
 #include "tests/support/bmpWriter.h"
 
+#include <cstddef>
 #include <utility>
 
 std::vector<unsigned char> bmpFile(long width, long height, unsigned int bitCount, unsigned int compression,
@@ -32,4 +33,32 @@ std::vector<unsigned char> bmpFile(long width, long height, unsigned int bitCoun
     file.insert(file.end(), gap, 0xAA);
     file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
+}
+
+std::vector<unsigned char> bmpPalette(const std::vector<Rgb>& colours)
+{
+    std::vector<unsigned char> palette;
+    for (const Rgb& colour : colours)
+        palette.insert(palette.end(),
+                       {static_cast<unsigned char>(colour.b),
+                        static_cast<unsigned char>(colour.g),
+                        static_cast<unsigned char>(colour.r),
+                        0});
+    return palette;
+}
+
+std::vector<unsigned char> bmp24BitFile(int width, int height, const std::vector<Rgb>& pixels)
+{
+    // Bottom-up rows of blue, green, red, each padded with zeros to 4 bytes.
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> rows(rowBytes * height, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Rgb& colour = pixels[static_cast<std::size_t>(y) * width + x];
+            unsigned char* p = &rows[y * rowBytes + x * 3];
+            p[0] = static_cast<unsigned char>(colour.b);
+            p[1] = static_cast<unsigned char>(colour.g);
+            p[2] = static_cast<unsigned char>(colour.r);
+        }
+    return bmpFile(width, height, 24, 0, {}, 0, rows);
 }

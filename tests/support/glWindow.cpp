@@ -3,20 +3,13 @@
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
-#include "tests/support/xDisplay.h"
+#include "tools/xWindows.h"
 
 namespace {
 
@@ -89,48 +82,9 @@ std::vector<unsigned char> readTextureImage(int level, int& width, int& height)
     return image;
 }
 
-ScratchFolder::ScratchFolder()
+GLint texParameter(GLenum name)
 {
-    previous = std::filesystem::current_path().string();
-    std::string pattern = (std::filesystem::temp_directory_path() / "okel-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        ADD_FAILURE() << "cannot make a scratch folder";
-    path = pattern;
-    std::filesystem::current_path(path);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::filesystem::current_path(previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-void writeFile(const std::string& name, const std::vector<unsigned char>& bytes)
-{
-    std::ofstream out(name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        ADD_FAILURE() << "cannot write " << name;
-}
-
-void makeNamedPipe(const std::string& name, bool held)
-{
-    if (mkfifo(name.c_str(), 0600) != 0)
-        ADD_FAILURE() << "cannot make the named pipe " << name;
-    // Opening for reading and writing at once never waits; the descriptor
-    // is never closed.
-    else if (held && open(name.c_str(), O_RDWR | O_CLOEXEC) < 0)
-        ADD_FAILURE() << "cannot hold the named pipe " << name << " open";
-}
-
-std::vector<unsigned char> solidRaw(int width, int height, unsigned char r, unsigned char g, unsigned char b)
-{
-    std::vector<unsigned char> bytes(static_cast<size_t>(width) * height * 3);
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        bytes[i] = r;
-        bytes[i + 1] = g;
-        bytes[i + 2] = b;
-    }
-    return bytes;
+    GLint value = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    return value;
 }

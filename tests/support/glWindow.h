@@ -27,26 +27,6 @@ bool rendererHas(const char* name);
 // the first row at t = 0.
 std::vector<unsigned char> readTextureImage(int level, int& width, int& height);
 
-// Makes a fresh, empty folder the current directory for the life of the
-// object, and returns to the previous one afterwards.
-struct ScratchFolder {
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path;
-    std::string previous;
-};
-
-// Writes the bytes to a file; fails the test if it cannot.
-void writeFile(const std::string& name, const std::vector<unsigned char>& bytes);
-
-// Makes a named pipe; fails the test if it cannot. Nobody writes it, so a
-// plain open() for reading waits for ever. With `held` the test program
-// holds it open for writing, without writing, until it ends: the open
-// returns at once, but a plain read waits for ever.
-void makeNamedPipe(const std::string& name, bool held = false);
-
-// A RAW picture of one colour: width x height pixels of r, g, b.
-std::vector<unsigned char> solidRaw(int width, int height, unsigned char r, unsigned char g, unsigned char b);
+// A parameter of the bound GL_TEXTURE_2D texture, such as
+// GL_TEXTURE_MIN_FILTER, as an integer.
+GLint texParameter(GLenum name);

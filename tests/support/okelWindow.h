@@ -6,7 +6,7 @@
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 #include "tests/support/picture.h"
 #include "tests/support/programWindow.h"
 

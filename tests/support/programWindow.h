@@ -11,8 +11,9 @@
 #pragma once
 
 // GoogleTest comes with the support headers, before any X11 header.
-#include "tests/support/glWindow.h"
+#include "tests/support/files.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/westonDesktop.h"
 #include "tests/support/xDisplay.h"
 

@@ -7,7 +7,7 @@
 // GoogleTest comes with the support headers, before any X11 header.
 #include "tests/support/picture.h"
 #include "tests/support/programWindow.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 
 #include <chrono>
 #include <functional>

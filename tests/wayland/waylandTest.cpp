@@ -14,11 +14,12 @@
 #include <functional>
 #include <string>
 
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 #include "tests/support/okelWindow.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/programWindow.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 #include "tests/support/walkWindow.h"
 #include "tests/support/westonDesktop.h"
 #include "tests/support/xDisplay.h"

@@ -22,12 +22,14 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/files.h"
 #include "tests/support/gl11.h"
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 #include "tests/support/okelWindow.h"
 #include "tests/support/picture.h"
+#include "tests/support/processes.h"
 #include "tests/support/programWindow.h"
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 #include "tests/support/walkWindow.h"
 
 #include <X11/keysym.h>

@@ -6,7 +6,7 @@
 #include "tests/support/picture.h"
 
 // Writes the ten texture files in the current folder, each of one colour of
-// its own (the table in okelScene.cpp), so that a probe tells which file a
+// its own (the table in okelTestScene.cpp), so that a probe tells which file a
 // surface shows.
 void writeSolidTextures();
 

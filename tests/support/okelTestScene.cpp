@@ -1,11 +1,11 @@
 // Helpers for tests of the letter-scene viewer.
-#include "tests/support/okelScene.h"
+#include "tests/support/okelTestScene.h"
 
 #include <gtest/gtest.h>
 
 #include "generated/textureFiles.h"
 #include "okel/scene.h"
-#include "tests/support/glWindow.h"
+#include "tests/support/files.h"
 #include "tests/support/picture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// The two procedural pictures of slots 0 and 1.
+// The two procedural pictures of slots 0 and 1 (textures.cpp's makePatterns).
 #include <gtest/gtest.h>
 
 #include "okel/textures.h"

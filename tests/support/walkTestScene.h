@@ -5,14 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/geometry.h"
 #include "tests/support/picture.h"
-
-// Writes a 24-bit BMP file; `pixels` runs from the bottom row up, left to
-// right, and each row is padded to 4 bytes in the file.
-void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels);
-
-// Writes a 24-bit BMP file of one colour.
-void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour);
 
 // Writes the three texture files of the walk-through in the current folder,
 // 256 x 256 each, in the colours below, so that a probe tells the surfaces
@@ -29,12 +23,9 @@ constexpr int HELP_HEIGHT = 70;
 extern const Rgb HELP_GREY;
 extern const Rgb HELP_TEXT;
 
-// The 3D view, 480 x 400 pixels, as the solid texture files show it: which
-// surface a pixel shows, and where a point of the room shows.
-constexpr int VIEW_WIDTH = 480;
-constexpr int VIEW_HEIGHT = 400;
-
-// The lit textures keep their hue: the channels a texture lacks stay zero.
+// The 3D view (VIEW_WIDTH x VIEW_HEIGHT pixels, geometry.h) as the solid
+// texture files show it: which surface a pixel shows. The lit textures keep
+// their hue: the channels a texture lacks stay zero.
 bool isGlyph(Rgb c);
 bool isWall(Rgb c);
 bool isCeiling(Rgb c);
@@ -51,34 +42,6 @@ int countKind(const Screenshot& picture, const PixelRect& rect, const Kind& kind
 // Every pixel of the rectangle is of the kind; otherwise names the first
 // that is not.
 ::testing::AssertionResult allOf(const Screenshot& picture, const PixelRect& rect, const Kind& kind, const char* what);
-
-// Where the viewer stands and looks; the program starts at the origin of
-// the floor plane's x, 5 units in front of the word, looking along -z.
-struct Viewer {
-    double x = 0.0;
-    double height = 0.25; // of the eye, the walking bob included
-    double z = 5.0;
-    double heading = 0.0; // degrees, turning left is positive
-    double tilt = 0.0;    // degrees, positive looks down
-};
-
-// A place in the view, in pixels from its top left corner.
-struct ViewPoint {
-    double x, y;
-};
-
-// Where a room point shows in the view: the frame turns the room about the
-// vertical by -heading, tilts it by `tilt` about the horizontal, and the
-// frustum spans +-2.4 x +-2 at the near distance 2.
-ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z);
-
-// The other way: the room points that show at a place in the view lie on
-// the ray eye + k * direction, k > 0; the near plane cuts it at k = 1.
-struct ViewRay {
-    double eye[3];
-    double direction[3];
-};
-ViewRay viewRay(const Viewer& viewer, ViewPoint at);
 
 // The word's nine blocks as x, y ranges; their front faces stand at z
 // FRONT_Z, their backs at z BACK_Z.

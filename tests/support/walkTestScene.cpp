@@ -1,5 +1,5 @@
 // Helpers for tests of the room walk-through.
-#include "tests/support/walkScene.h"
+#include "tests/support/walkTestScene.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "generated/textureFiles.h"
-#include "tests/support/bmpWriter.h"
-#include "tests/support/glWindow.h"
+#include "tests/support/files.h"
 
 // Pure hues: a lit surface keeps its hue, only its brightness changes.
 const Rgb WALL_COLOUR{0, 0, 255};
@@ -21,27 +20,6 @@ const Rgb CEILING_COLOUR{255, 255, 0};
 const Rgb FRAME_GREY{153, 153, 153};
 const Rgb HELP_GREY{77, 77, 77};
 const Rgb HELP_TEXT{0, 255, 0};
-
-void writeBitmap(const std::string& name, int width, int height, const std::vector<Rgb>& pixels)
-{
-    // Bottom-up rows of blue, green, red, each padded with zeros to 4 bytes.
-    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> rows(rowBytes * height, 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const Rgb& colour = pixels[static_cast<size_t>(y) * width + x];
-            unsigned char* p = &rows[y * rowBytes + x * 3];
-            p[0] = static_cast<unsigned char>(colour.b);
-            p[1] = static_cast<unsigned char>(colour.g);
-            p[2] = static_cast<unsigned char>(colour.r);
-        }
-    writeFile(name, bmpFile(width, height, 24, 0, {}, 0, rows));
-}
-
-void writeSolidBitmap(const std::string& name, int width, int height, Rgb colour)
-{
-    writeBitmap(name, width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, colour));
-}
 
 void writeSolidWalkTextures()
 {
@@ -80,32 +58,6 @@ int countKind(const Screenshot& picture, const PixelRect& rect, const Kind& kind
                                                      << ", not " << what << " (in the rectangle " << rect.x0 << ","
                                                      << rect.y0 << " .. " << rect.x1 << "," << rect.y1 << ")";
     return ::testing::AssertionSuccess();
-}
-
-ViewPoint viewPixel(const Viewer& viewer, double x, double y, double z)
-{
-    const double degree = M_PI / 180.0;
-    const double dx = x - viewer.x, dy = y - viewer.height, dz = z - viewer.z;
-    const double h = -viewer.heading * degree, t = viewer.tilt * degree;
-    const double ex = dx * std::cos(h) + dz * std::sin(h);
-    const double ez0 = -dx * std::sin(h) + dz * std::cos(h);
-    const double ey = dy * std::cos(t) - ez0 * std::sin(t);
-    const double ez = dy * std::sin(t) + ez0 * std::cos(t);
-    const double nearX = 2.0 * ex / -ez, nearY = 2.0 * ey / -ez;
-    return {VIEW_WIDTH / 2.0 * (1.0 + nearX / 2.4), VIEW_HEIGHT / 2.0 * (1.0 - nearY / 2.0)};
-}
-
-ViewRay viewRay(const Viewer& viewer, ViewPoint at)
-{
-    // The point of the near plane, 2 units before the eye, in the eye's
-    // frame; then turned back by the tilt and the heading.
-    const double degree = M_PI / 180.0;
-    const double h = -viewer.heading * degree, t = viewer.tilt * degree;
-    const double ex = (at.x / (VIEW_WIDTH / 2.0) - 1.0) * 2.4, ey = (1.0 - at.y / (VIEW_HEIGHT / 2.0)) * 2.0, ez = -2.0;
-    const double dy = ey * std::cos(t) + ez * std::sin(t);
-    const double ez0 = -ey * std::sin(t) + ez * std::cos(t);
-    return {{viewer.x, viewer.height, viewer.z},
-            {ex * std::cos(h) - ez0 * std::sin(h), dy, ex * std::sin(h) + ez0 * std::cos(h)}};
 }
 
 bool glyphEdgeAt(const Screenshot& picture, double at, Side glyph, int from, int to)
