@@ -6,22 +6,13 @@
 
 #include "okel/scene.h"
 #include "okel/textures.h"
+#include "tests/okel/startedSceneFixture.h"
 #include "tests/support/glWindow.h"
 
 namespace {
 
-// The state initGL leaves in the test window; the patterns are made too, as
-// main makes them.
-class Scene : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        openTestWindow(1024, 768);
-        initGL();
-        makePatterns();
-        std::memset(rawBuffer, 0, sizeof rawBuffer);
-    }
-};
+// The state initGL leaves in the test window.
+class Scene : public StartedScene {};
 
 TEST_F(Scene, StartUpStateHoldsLightingDepthAndTexturing)
 {

@@ -8,22 +8,15 @@
 
 #include "okel/scene.h"
 #include "okel/textures.h"
+#include "tests/okel/startedSceneFixture.h"
 #include "tests/support/files.h"
 #include "tests/support/glWindow.h"
 #include "tests/support/okelTestScene.h"
 
 namespace {
 
-class Textures : public ::testing::Test {
+class Textures : public StartedScene {
 protected:
-    void SetUp() override
-    {
-        openTestWindow(1024, 768);
-        initGL();
-        makePatterns();
-        std::memset(rawBuffer, 0, sizeof rawBuffer);
-    }
-
     GLint envMode()
     {
         GLint value = 0;
